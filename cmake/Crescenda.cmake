@@ -1,0 +1,61 @@
+# Shared build settings for every Crescenda target.
+
+# Bit-exact DSP: no fused multiply-add and no reassociation may change a result, so contraction is
+# off everywhere and fast-math is never used.
+add_compile_options(-ffp-contract=off -fno-fast-math)
+
+if(CRESCENDA_SANITIZE)
+    add_compile_options(-fsanitize=address,undefined -fno-sanitize-recover=undefined
+                        -fno-omit-frame-pointer)
+    add_link_options(-fsanitize=address,undefined)
+endif()
+if(CRESCENDA_TSAN)
+    add_compile_options(-fsanitize=thread -fno-omit-frame-pointer)
+    add_link_options(-fsanitize=thread)
+    add_compile_definitions(CRESCENDA_TSAN=1)
+endif()
+
+if(WIN32)
+    # The DLL and every executable carry their own runtime: nothing has to sit beside them.
+    add_link_options(-static -static-libgcc -static-libstdc++)
+endif()
+
+function(crescenda_warnings target)
+    target_compile_options(${target} PRIVATE -Wall -Wextra -Werror)
+endfunction()
+
+# GoogleTest: Debian's on Linux, the cross-built copy from scripts/setup.sh for Windows.
+set(CRESCENDA_CACHE_DIR ${CMAKE_SOURCE_DIR}/.cache CACHE PATH "Where setup scripts keep built dependencies")
+macro(crescenda_find_gtest)
+    if(NOT TARGET GTest::gtest)
+        if(WIN32)
+            set(GTest_DIR ${CRESCENDA_CACHE_DIR}/gtest-mingw/lib/cmake/GTest)
+            find_package(GTest CONFIG REQUIRED NO_DEFAULT_PATH PATHS ${CRESCENDA_CACHE_DIR}/gtest-mingw)
+        else()
+            find_package(GTest REQUIRED)
+        endif()
+        find_package(Threads REQUIRED)
+    endif()
+endmacro()
+
+# crescenda_add_test(NAME name SOURCES a.cpp ... [LIBS lib ...] [NEEDS_PLUGIN])
+# A GoogleTest executable registered with CTest. On Linux each test case is its own CTest entry;
+# under Wine one entry per executable keeps the emulator start-up cost down. NEEDS_PLUGIN makes the
+# executable depend on the built plug-in binary (which sits beside it in bin/).
+function(crescenda_add_test)
+    cmake_parse_arguments(T "NEEDS_PLUGIN" "NAME" "SOURCES;LIBS" ${ARGN})
+    crescenda_find_gtest()
+    add_executable(${T_NAME} ${T_SOURCES})
+    crescenda_warnings(${T_NAME})
+    target_link_libraries(${T_NAME} PRIVATE ${T_LIBS} GTest::gtest GTest::gtest_main Threads::Threads)
+    if(T_NEEDS_PLUGIN)
+        add_dependencies(${T_NAME} Crescenda)
+    endif()
+    if(WIN32)
+        add_test(NAME ${T_NAME} COMMAND ${T_NAME} --gtest_brief=1)
+        set_tests_properties(${T_NAME} PROPERTIES TIMEOUT 600)
+    else()
+        include(GoogleTest)
+        gtest_discover_tests(${T_NAME} DISCOVERY_MODE PRE_TEST PROPERTIES TIMEOUT 600)
+    endif()
+endfunction()

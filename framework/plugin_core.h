@@ -1,0 +1,174 @@
+// PluginCore: the host-independent core of every plug-in instance. It holds the identity, the
+// channel configurations and scratch buffers, sample rate, block size and latency, parameters,
+// presets, the attached editor and the instance lock. Host adapters derive from it and implement
+// the host-facing operations; effects derive from an adapter and override the rendering and
+// parameter notifications.
+#pragma once
+
+#include "framework/byte_block.h"
+#include "framework/channels.h"
+#include "framework/heap_buffer.h"
+#include "framework/midi_message.h"
+#include "framework/plugin_param.h"
+#include "framework/plugin_preset.h"
+#include "framework/pointer_list.h"
+#include "framework/text_buffer.h"
+#include "platform/recursive_lock.h"
+
+#include <cstdint>
+
+class GraphicsContext; // the editor; owned by the core once attached
+struct TransportInfo;  // filled from the host's transport by the adapter
+
+// What the effect's constructor hands to the core.
+struct PluginIdentity {
+    int parameterCount;
+    const char* channelString; // e.g. "1-1 2-2"
+    int presetCount;
+    const char* effectName;
+    const char* productName;
+    const char* makerName;
+    std::int32_t version;    // packed 0xMMMMmmpp
+    std::int32_t uniqueId;   // four-character code, first character in the most significant byte
+    std::int32_t makerCode;  // four-character code
+};
+
+// Packs a four-character code with its first character in the most significant byte.
+constexpr std::int32_t FourCharCode(const char (&code)[5]) {
+    return static_cast<std::int32_t>((static_cast<std::uint32_t>(code[0]) << 24) |
+                                     (static_cast<std::uint32_t>(code[1]) << 16) |
+                                     (static_cast<std::uint32_t>(code[2]) << 8) |
+                                     static_cast<std::uint32_t>(code[3]));
+}
+
+class PluginCore {
+public:
+    explicit PluginCore(const PluginIdentity& identity);
+    virtual ~PluginCore();
+    PluginCore(const PluginCore&) = delete;
+    PluginCore& operator=(const PluginCore&) = delete;
+
+    // --- Virtual operations (slot order matters to nobody outside, but it follows the design).
+    virtual void ClearState();                 // lock only by default
+    virtual void ParamChanged(int index);      // lock only by default
+    // Pass-through by default: output i copies input i, remaining outputs are zeroed.
+    virtual void RenderDouble(double** inputs, double** outputs, int frames); // audio thread
+    virtual void RenderSingle(float** inputs, float** outputs, int frames);
+    virtual void EditorOpened() {}
+    virtual void EditorClosed() {}
+    virtual void ActivationChanged(bool active); // lock only by default
+    virtual void HandleMidiMessage(const MidiMessage& message);
+    virtual void HandleSysEx(const SysExMessage& /*message*/) {}
+    virtual bool MidiNoteText(int note, char* text);
+    virtual bool SaveState(ByteBlock& block);
+    virtual int LoadState(const ByteBlock& block, int position);
+    virtual bool ValuesMatch(const double* values, int first) const;
+    virtual void EditorResized() {}
+    virtual void HostIdentified() {}
+    virtual void ShowHostParamMenu(int /*index*/, int /*x*/, int /*y*/) {}
+    virtual void SetParamFromEditor(int index, double normalised);
+    virtual void BeginParamEdit(int index) = 0;
+    virtual void AnnounceParamChange(int index, double normalised) = 0;
+    virtual void EndParamEdit(int index) = 0;
+    virtual void AnnounceProgramChange() = 0;
+    virtual bool IsOfflineRender() { return false; }
+    virtual int HostSamplePosition() = 0;
+    virtual double HostTempo() = 0;
+    virtual void HostTimeSignature(int& numerator, int& denominator) = 0;
+    virtual void HostTimeInfo(TransportInfo& info) = 0;
+    virtual int HostType() { return hostType_; }
+    virtual int AdapterKind() const { return adapterKind_; }
+    virtual void EditorSizeChanged(int width, int height) = 0;
+    virtual void HostSpecificSetup() {}
+    virtual void AttachEditor(GraphicsContext* editor);
+    virtual void SetLatencySamples(int samples) { latency_ = samples; }
+    virtual bool SendMidiToHost(const MidiMessage& message) = 0;
+    virtual bool SendSysExToHost(const SysExMessage& /*message*/) { return false; }
+    virtual void StateRestored();
+    virtual void PresetListChanged() {}
+    // Refuses negative or absurd sizes and leaves the buffers as they were; answers success.
+    virtual bool SetBlockLength(int frames);
+
+    // --- Channels and blocks (called by the adapter).
+    bool LegalIO(int inputs, int outputs);
+    void LoadFloatInputs(float** hostInputs, int count, int frames); // audio thread
+    void RenderReplacingFloat(int frames);                           // audio thread
+    void RenderAccumulatingFloat(int frames);                        // audio thread
+    void LimitToStereo();
+
+    // --- Presets and state chunks.
+    bool SerializeParams(ByteBlock& block);
+    int UnserializeParams(const ByteBlock& block, int position);
+    bool SerializePresets(ByteBlock& block);
+    int UnserializePresets(const ByteBlock& block, int position);
+    void ModifyCurrentPreset(const char* name = nullptr);
+    bool LoadPreset(int index);
+    const char* PresetName(int index) const;
+    void FillEmptyPresets(int count);
+    // One value per parameter, in parameter order.
+    void AddPreset(const char* name, const double* values);
+    static void WriteChunkHeader(ByteBlock& block);
+    static std::int32_t ReadChunkHeader(const ByteBlock& block, int& position);
+
+    // --- Accessors the adapter and the effect need.
+    RecursiveLock& Lock() { return lock_; }
+    int ParamCount() const;
+    PluginParam* Param(int index) const; // null outside the list
+    int PresetCount() const;
+    PluginPreset* Preset(int index) const; // null outside the list
+    int CurrentPreset() const { return currentPreset_; }
+    int InputChannelCount() const;
+    int OutputChannelCount() const;
+    InputChannel* Input(int index) const;   // null outside the list
+    OutputChannel* Output(int index) const; // null outside the list
+    double** InputSlots();
+    double** OutputSlots();
+    double SampleRate() const { return sampleRate_; }
+    void SetSampleRate(double rate) { sampleRate_ = rate; }
+    int BlockSize() const { return blockSize_; }
+    int Latency() const { return latency_; }
+    int TailSize() const { return tailSize_; }
+    const char* EffectName() const { return effectName_; }
+    const char* ProductName() const { return productName_; }
+    const char* MakerName() const { return makerName_; }
+    std::int32_t UniqueId() const { return uniqueId_; }
+    std::int32_t MakerCode() const { return makerCode_; }
+    std::int32_t Version() const { return version_; }
+    bool HasStateChunks() const { return stateChunks_; }
+    bool IsInstrument() const { return isInstrument_; }
+    bool DoesMidi() const { return doesMidi_; }
+    GraphicsContext* Editor() const { return editor_; }
+
+protected:
+    void SetHostIdentity(int hostType, std::int32_t hostVersion);
+    std::int32_t HostVersion() const { return hostVersion_; }
+
+    int hostType_ = -1;
+
+private:
+    PointerList channelConfigs_; // of ChannelPair
+    RecursiveLock lock_;
+    char effectName_[128] = {};
+    char productName_[128] = {};
+    char makerName_[128] = {};
+    std::int32_t uniqueId_ = 0;
+    std::int32_t makerCode_ = 0;
+    std::int32_t version_ = 0;
+    int adapterKind_ = 0;
+    std::int32_t hostVersion_ = 0;
+    bool stateChunks_ = false;
+    bool isInstrument_ = false;
+    bool doesMidi_ = false;
+    int currentPreset_ = 0;
+    double sampleRate_ = 44100.0;
+    int blockSize_ = 0;
+    int latency_ = 0;
+    int tailSize_ = 0;
+    GraphicsContext* editor_ = nullptr;
+    PointerList params_;  // of PluginParam
+    PointerList presets_; // of PluginPreset
+    HeapBuffer inputSlots_;
+    HeapBuffer outputSlots_;
+    PointerList inputChannels_;  // of InputChannel
+    PointerList outputChannels_; // of OutputChannel
+};

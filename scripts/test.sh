@@ -1,0 +1,94 @@
+#!/usr/bin/env bash
+# Sets up the machine, builds both plug-ins and runs every test of both builds.
+# Thorough mode (on in CI, or with --thorough) adds the sanitizer build, the fuzzers, the
+# thread-sanitizer battery and the valgrind battery.
+set -uo pipefail
+cd "$(dirname "$0")/.."
+root="$PWD"
+
+thorough=0
+[ "${CI:-}" = "true" ] && thorough=1
+for a in "$@"; do [ "$a" = "--thorough" ] && thorough=1; [ "$a" = "--quick" ] && thorough=0; done
+
+bash scripts/setup.sh || { echo "setup failed"; exit 1; }
+
+passed=0
+failed=0
+failures=()
+start=$(date +%s)
+
+note() { printf '\n=== %s\n' "$*"; }
+fail() { failed=$((failed + 1)); failures+=("$1"); echo "FAILED: $1"; }
+
+# Runs one CTest preset and adds its counts to the totals.
+run_ctest() {
+    local preset=$1 log="$root/build/ctest-$1.log"
+    ctest --preset "$preset" 2>&1 | tee "$log"
+    local line
+    line=$(grep -E 'tests passed, [0-9]+ tests? failed out of [0-9]+' "$log" | tail -n 1)
+    if [ -z "$line" ]; then
+        fail "ctest $preset (no result)"
+        return
+    fi
+    local total bad
+    total=$(sed -E 's/.*out of ([0-9]+).*/\1/' <<<"$line")
+    bad=$(sed -E 's/.*, ([0-9]+) tests? failed.*/\1/' <<<"$line")
+    passed=$((passed + total - bad))
+    if [ "$bad" -gt 0 ]; then
+        failed=$((failed + bad))
+        failures+=("ctest $preset: $bad failed")
+    fi
+}
+
+build_preset() {
+    local preset=$1
+    note "configure and build: $preset"
+    if ! cmake --preset "$preset" >"$root/build/configure-$preset.log" 2>&1; then
+        cat "$root/build/configure-$preset.log"
+        fail "configure $preset"
+        return 1
+    fi
+    if ! cmake --build --preset "$preset" -- -k 0; then
+        fail "build $preset"
+        return 1
+    fi
+}
+
+mkdir -p build
+
+note "format check"
+if git ls-files '*.cpp' '*.h' | xargs -r clang-format --dry-run -Werror >build/format.log 2>&1; then
+    passed=$((passed + 1))
+else
+    head -n 40 build/format.log
+    fail "clang-format"
+fi
+
+build_preset linux && run_ctest linux
+
+# Windows tests run under Wine; a virtual display stands in for tests that open windows.
+xvfb_pid=""
+if [ -z "${DISPLAY:-}" ]; then
+    Xvfb :73 -screen 0 1280x800x24 -nolisten tcp >/dev/null 2>&1 &
+    xvfb_pid=$!
+    export DISPLAY=:73
+fi
+if build_preset win64; then
+    run_ctest win64
+fi
+wineserver -k >/dev/null 2>&1 || true
+[ -n "$xvfb_pid" ] && kill "$xvfb_pid" >/dev/null 2>&1
+
+if [ "$thorough" = 1 ]; then
+    build_preset linux-asan && run_ctest linux-asan
+    for extra in scripts/thorough.d/*.sh; do
+        [ -e "$extra" ] || continue
+        note "thorough: $extra"
+        if bash "$extra"; then passed=$((passed + 1)); else fail "$extra"; fi
+    done
+fi
+
+note "summary ($(( $(date +%s) - start )) s)"
+for f in "${failures[@]}"; do echo "  failed: $f"; done
+echo "$passed passed, $failed failed"
+[ "$failed" -eq 0 ]

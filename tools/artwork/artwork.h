@@ -1,0 +1,71 @@
+// Shared declarations of the editor artwork generator (an offline tool; the plug-in only embeds
+// the PNG files it writes).
+#pragma once
+
+#include <cairo.h>
+
+#include <string>
+#include <vector>
+
+namespace artwork {
+
+struct Colour {
+    double r;
+    double g;
+    double b;
+};
+
+// One printed mark on a dial: a tick at a normalised value, optionally with a text beside it.
+struct DialMark {
+    double value;
+    enum Kind { Minor, Major } kind;
+    std::string label;
+};
+
+// One knob of the editor: where it sits on the panel, its image sizes and the printing on its
+// scale. The centre is the knob's centre point; frames and scales are odd-sized squares laid out
+// around it, so the geometric centre is half a pixel right of and below that point.
+struct KnobSpec {
+    const char *name;
+    const char *knobFile;
+    const char *scaleFile;
+    int centreX;
+    int centreY;
+    int knobSize;
+    int scaleSize;
+    double labelFontSize;
+    std::vector<DialMark> marks;
+};
+
+// Frames in every knob strip.
+constexpr int kKnobFrames = 120;
+
+const std::vector<KnobSpec> &EditorKnobs();
+
+// Pointer angle for a normalised value, in radians clockwise from straight up: a 270 degree sweep
+// from lower left (value 0) over the top to lower right (value 1), the gap at the bottom.
+double PointerAngle(double value);
+
+// The normalised value a knob strip frame shows (frame 0 is value 0, the last frame value 1).
+double FrameValue(int frame);
+
+// Point at distance r from (cx, cy) in the direction of a pointer angle.
+void PolarPoint(double cx, double cy, double r, double angle, double *x, double *y);
+
+void SetColour(cairo_t *cr, const Colour &c, double alpha = 1.0);
+
+// Text drawn with its ink box centred on (x, y).
+void DrawCentredText(cairo_t *cr, const std::string &text, double x, double y);
+// Size of the ink box of a text in the current font.
+void TextSize(cairo_t *cr, const std::string &text, double *width, double *height);
+void SelectFont(cairo_t *cr, double size, bool bold, bool serif = false);
+
+cairo_surface_t *DrawBackground();
+cairo_surface_t *DrawKnobStrip(const KnobSpec &knob);
+cairo_surface_t *DrawScale(const KnobSpec &knob);
+cairo_surface_t *DrawSwitch();
+
+// Square image sizes handed to the drawing functions are odd; this is their geometric centre.
+inline double Middle(int size) { return size / 2.0; }
+
+} // namespace artwork
