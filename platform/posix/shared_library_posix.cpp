@@ -2,10 +2,11 @@
 
 #include <dlfcn.h>
 #include <unistd.h>
-
 #include <vector>
 
-SharedLibrary::~SharedLibrary() { Close(); }
+SharedLibrary::~SharedLibrary() {
+    Close();
+}
 
 bool SharedLibrary::Open(const std::string& path) {
     Close();
@@ -34,7 +35,9 @@ void* SharedLibrary::Symbol(const char* name) const {
     return dlsym(handle_, name);
 }
 
-const char* SharedLibrarySuffix() { return ".so"; }
+const char* SharedLibrarySuffix() {
+    return ".so";
+}
 
 std::string ExecutableDirectory() {
     std::vector<char> buffer(4096);

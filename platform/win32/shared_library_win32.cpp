@@ -1,8 +1,7 @@
 #include "platform/shared_library.h"
 
-#include <windows.h>
-
 #include <vector>
+#include <windows.h>
 
 namespace {
 
@@ -39,7 +38,9 @@ std::string LastErrorText(const std::string& path) {
 
 } // namespace
 
-SharedLibrary::~SharedLibrary() { Close(); }
+SharedLibrary::~SharedLibrary() {
+    Close();
+}
 
 bool SharedLibrary::Open(const std::string& path) {
     Close();
@@ -69,7 +70,9 @@ void* SharedLibrary::Symbol(const char* name) const {
     return reinterpret_cast<void*>(GetProcAddress(reinterpret_cast<HMODULE>(handle_), name));
 }
 
-const char* SharedLibrarySuffix() { return ".dll"; }
+const char* SharedLibrarySuffix() {
+    return ".dll";
+}
 
 std::string ExecutableDirectory() {
     std::vector<char> buffer(32768);
