@@ -10,7 +10,7 @@ PACKAGES=(
     g++-mingw-w64-x86-64-posix gcc-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64
     wine64 xvfb xauth
     libpng-dev zlib1g-dev libz-mingw-w64-dev dpkg-dev
-    libsndfile1-dev libpixman-1-dev libcairo2-dev fonts-dejavu-core
+    libsndfile1-dev libpixman-1-dev libcairo2-dev fonts-dejavu-core dragonfly-reverb-vst
 )
 
 missing=()
