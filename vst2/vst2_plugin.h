@@ -1,0 +1,89 @@
+// Vst2Plugin: the VST 2.4 host adapter. It owns the effect record a host drives the instance
+// through, forwards the record's callbacks to the host-neutral PluginCore, and implements the
+// core's host-facing operations through the host callback. Effects derive from it.
+#pragma once
+
+#include "framework/byte_block.h"
+#include "framework/plugin_core.h"
+#include "vst2/transport_info.h"
+#include "vst2/vst2_abi.h"
+
+#include <vector>
+
+struct Vst2Requests; // the dispatcher's opcode handlers
+
+class Vst2Plugin : public PluginCore {
+public:
+    // The effect's constructor passes its identity on; the host callback is used for every call
+    // to the host and must stay valid for the instance's life.
+    Vst2Plugin(audioMasterCallback host, const PluginIdentity& identity);
+    ~Vst2Plugin() override;
+
+    // The record the host holds; its address never changes while the instance lives.
+    AEffect* Effect() { return &effect_; }
+
+    // --- The record's callbacks. Each finds the instance through effect->object.
+    static VstIntPtr VSTDispatcher(AEffect* effect, VstInt32 opcode, VstInt32 index,
+                                   VstIntPtr value, void* ptr, float opt);
+    static void VSTAccumulateBlock(AEffect* effect, float** inputs, float** outputs,
+                                   VstInt32 frames); // audio thread
+    static void VSTReplaceBlock(AEffect* effect, float** inputs, float** outputs,
+                                VstInt32 frames); // audio thread
+    static void VSTReplaceBlockDouble(AEffect* effect, double** inputs, double** outputs,
+                                      VstInt32 frames); // audio thread
+    static float VSTReadParameter(AEffect* effect, VstInt32 index);
+    static void VSTWriteParameter(AEffect* effect, VstInt32 index, float value);
+
+    // --- Host-facing operations of the core, answered through the host callback.
+    void BeginParamEdit(int index) override;
+    void AnnounceParamChange(int index, double normalised) override;
+    void EndParamEdit(int index) override;
+    void AnnounceProgramChange() override;
+    bool IsOfflineRender() override;
+    int HostSamplePosition() override;
+    double HostTempo() override;
+    void HostTimeSignature(int& numerator, int& denominator) override;
+    void HostTimeInfo(TransportInfo& info) override;
+    // Identifies the host on first use (product string, vendor version); stored afterwards.
+    int HostType() override;
+    void EditorSizeChanged(int width, int height) override;
+    void HostSpecificSetup() override;
+    void AttachEditor(GraphicsContext* editor) override;
+    void SetLatencySamples(int samples) override;
+    bool SendMidiToHost(const MidiMessage& message) override;
+    bool SendSysExToHost(const SysExMessage& message) override;
+
+protected:
+    // Sends one request to the host; 0 when there is no host callback.
+    VstIntPtr CallHost(VstInt32 opcode, VstInt32 index = 0, VstIntPtr value = 0,
+                       void* ptr = nullptr, float opt = 0.f);
+
+private:
+    friend struct Vst2Requests;
+
+    // Audio paths, called by the static callbacks under the instance lock.
+    void ProcessFloat(float** inputs, float** outputs, int frames, bool accumulate);
+    void ProcessDouble(double** inputs, double** outputs, int frames);
+    void ProcessDoublePiece(double** inputs, double** outputs, int offset, int frames);
+    void WriteParameterNormalised(int index, double normalised);
+    float ReadParameterNormalised(int index);
+    void ConnectChannels();
+
+    audioMasterCallback host_;
+    AEffect effect_{};
+    ERect editorRect_{};
+    VstSpeakerArrangement inputArrangement_{};
+    VstSpeakerArrangement outputArrangement_{};
+    ByteBlock programChunk_; // handed to the host by effGetChunk; valid until the next request
+    ByteBlock bankChunk_;
+    bool hostSetupDone_ = false;
+    // Host pointers advanced to the current piece of a block longer than the block size.
+    // Sized at construction so the audio thread never allocates.
+    std::vector<float*> floatInputPieces_;
+    std::vector<double*> doubleInputPieces_;
+    std::vector<double*> doubleOutputPieces_;
+};
+
+// Defined by the effect: constructs one instance for a host. The entry point calls it under the
+// process-wide creation lock and answers null when it returns null.
+Vst2Plugin* CreatePluginInstance(audioMasterCallback host);
