@@ -28,17 +28,16 @@ struct PluginIdentity {
     const char* effectName;
     const char* productName;
     const char* makerName;
-    std::int32_t version;    // packed 0xMMMMmmpp
-    std::int32_t uniqueId;   // four-character code, first character in the most significant byte
-    std::int32_t makerCode;  // four-character code
+    std::int32_t version;   // packed 0xMMMMmmpp
+    std::int32_t uniqueId;  // four-character code, first character in the most significant byte
+    std::int32_t makerCode; // four-character code
 };
 
 // Packs a four-character code with its first character in the most significant byte.
 constexpr std::int32_t FourCharCode(const char (&code)[5]) {
-    return static_cast<std::int32_t>((static_cast<std::uint32_t>(code[0]) << 24) |
-                                     (static_cast<std::uint32_t>(code[1]) << 16) |
-                                     (static_cast<std::uint32_t>(code[2]) << 8) |
-                                     static_cast<std::uint32_t>(code[3]));
+    return static_cast<std::int32_t>(
+        (static_cast<std::uint32_t>(code[0]) << 24) | (static_cast<std::uint32_t>(code[1]) << 16) |
+        (static_cast<std::uint32_t>(code[2]) << 8) | static_cast<std::uint32_t>(code[3]));
 }
 
 class PluginCore {
@@ -49,8 +48,8 @@ public:
     PluginCore& operator=(const PluginCore&) = delete;
 
     // --- Virtual operations (slot order matters to nobody outside, but it follows the design).
-    virtual void ClearState();                 // lock only by default
-    virtual void ParamChanged(int index);      // lock only by default
+    virtual void ClearState();            // lock only by default
+    virtual void ParamChanged(int index); // lock only by default
     // Pass-through by default: output i copies input i, remaining outputs are zeroed.
     virtual void RenderDouble(double** inputs, double** outputs, int frames); // audio thread
     virtual void RenderSingle(float** inputs, float** outputs, int frames);
@@ -80,21 +79,31 @@ public:
     virtual int AdapterKind() const { return adapterKind_; }
     virtual void EditorSizeChanged(int width, int height) = 0;
     virtual void HostSpecificSetup() {}
+    // The editor is not part of this build yet: the pointer stays null (Editor() answers null), so
+    // adapters check Editor() after calling this before announcing an editor.
     virtual void AttachEditor(GraphicsContext* editor);
     virtual void SetLatencySamples(int samples) { latency_ = samples; }
     virtual bool SendMidiToHost(const MidiMessage& message) = 0;
     virtual bool SendSysExToHost(const SysExMessage& /*message*/) { return false; }
     virtual void StateRestored();
     virtual void PresetListChanged() {}
-    // Refuses negative or absurd sizes and leaves the buffers as they were; answers success.
+    // Resizes and zeroes every channel's scratch to frames doubles. Negative sizes and sizes above
+    // MaxBlockLength are refused (false) and leave the buffers and the block size as they were.
     virtual bool SetBlockLength(int frames);
 
+    static constexpr int MaxBlockLength = 1 << 20;
+
     // --- Channels and blocks (called by the adapter).
+    // outputs -1 matches any output count; otherwise the pair must match exactly.
     bool LegalIO(int inputs, int outputs);
+    // The three float helpers take at most BlockSize() frames (longer host blocks are handed in
+    // pieces by the adapter); a larger count is cut to the block size. They never allocate.
     void LoadFloatInputs(float** hostInputs, int count, int frames); // audio thread
     void RenderReplacingFloat(int frames);                           // audio thread
     void RenderAccumulatingFloat(int frames);                        // audio thread
     void LimitToStereo();
+    int ChannelPairCount() const;
+    const ChannelPair* ChannelPairAt(int index) const; // null outside the list
 
     // --- Presets and state chunks.
     bool SerializeParams(ByteBlock& block);
@@ -105,7 +114,7 @@ public:
     bool LoadPreset(int index);
     const char* PresetName(int index) const;
     void FillEmptyPresets(int count);
-    // One value per parameter, in parameter order.
+    // One value per parameter, in parameter order (whole numbers for the discrete kinds).
     void AddPreset(const char* name, const double* values);
     static void WriteChunkHeader(ByteBlock& block);
     static std::int32_t ReadChunkHeader(const ByteBlock& block, int& position);
@@ -140,13 +149,14 @@ public:
     GraphicsContext* Editor() const { return editor_; }
 
 protected:
+    // Stores what the adapter learnt about its host (LookUpHost, PackHostVersion).
     void SetHostIdentity(int hostType, std::int32_t hostVersion);
     std::int32_t HostVersion() const { return hostVersion_; }
 
     int hostType_ = -1;
 
 private:
-    PointerList channelConfigs_; // of ChannelPair
+    PointerList<ChannelPair> channelConfigs_;
     RecursiveLock lock_;
     char effectName_[128] = {};
     char productName_[128] = {};
@@ -165,10 +175,10 @@ private:
     int latency_ = 0;
     int tailSize_ = 0;
     GraphicsContext* editor_ = nullptr;
-    PointerList params_;  // of PluginParam
-    PointerList presets_; // of PluginPreset
-    HeapBuffer inputSlots_;
-    HeapBuffer outputSlots_;
-    PointerList inputChannels_;  // of InputChannel
-    PointerList outputChannels_; // of OutputChannel
+    PointerList<PluginParam> params_;
+    PointerList<PluginPreset> presets_;
+    HeapBuffer inputSlots_{4096};  // of double*
+    HeapBuffer outputSlots_{4096}; // of double*
+    PointerList<InputChannel> inputChannels_;
+    PointerList<OutputChannel> outputChannels_;
 };

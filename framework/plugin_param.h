@@ -1,0 +1,88 @@
+// PluginParam: one automatable parameter. It lives in its own units inside [minimum, maximum] and
+// crosses the host and editor boundaries normalised to 0..1 through the curve x^shape.
+#pragma once
+
+#include "framework/heap_buffer.h"
+
+#include <cstdint>
+
+enum ParamKind : std::int32_t {
+    ParamKindUnset = 0,
+    ParamKindBoolean = 1,
+    ParamKindInteger = 2,
+    ParamKindEnumerated = 3,
+    ParamKindContinuous = 4,
+};
+
+constexpr int ParamNameSize = 32; // name and label fields, terminator included
+constexpr int ParamTextSize = 64; // enough for any display text a caller asks for
+
+// A text standing for one integer value of a parameter.
+struct DisplayText {
+    std::int32_t value;
+    char text[ParamNameSize];
+};
+
+class PluginParam {
+public:
+    PluginParam();
+    PluginParam(const PluginParam&) = delete;
+    PluginParam& operator=(const PluginParam&) = delete;
+
+    // Set kind 2 before this call for an integer parameter: its default, minimum and maximum are
+    // then truncated to whole numbers and its step and shape are 1.0.
+    void InitNumeric(const char* name, double defaultValue, double minimum, double maximum,
+                     double step, double shape);
+    // x outside 0..1 is clamped first; NaN gives the maximum.
+    void SetFromNormalised(double x);
+    double ToNormalised(double v) const;
+    // Writes at most size - 1 characters and a terminator (size > 0).
+    void FormatValue(double v, bool isNormalised, bool useDisplayTexts, char* text, int size) const;
+    void FormatCurrent(char* text, int size) const;
+    const char* LabelText() const;
+
+    // Stores v limited to [minimum, maximum]; NaN is refused (nothing changes).
+    void SetClamped(double v);
+    // Stores v as it is (callers that have already limited it).
+    void SetValue(double v) { value_ = v; }
+    double Clamp(double v) const;
+
+    void SetKind(ParamKind kind) { kind_ = kind; }
+    void SetLabel(const char* label);
+    void SetNegateDisplay(bool negate) { negateDisplay_ = negate; }
+    // Answers false when the table cannot grow.
+    bool AddDisplayText(std::int32_t value, const char* text);
+    // The display text for a value truncated toward zero, or null.
+    const char* DisplayTextFor(double v) const;
+    // Finds the display text equal to text; answers false when none matches.
+    bool ValueForDisplayText(const char* text, std::int32_t& value) const;
+    std::int32_t DisplayTextCount() const;
+
+    ParamKind Kind() const { return kind_; }
+    double Value() const { return value_; }
+    double Minimum() const { return minimum_; }
+    double Maximum() const { return maximum_; }
+    double Step() const { return step_; }
+    double Shape() const { return shape_; }
+    double Default() const { return default_; }
+    std::int32_t DisplayPrecision() const { return displayPrecision_; }
+    const char* Name() const { return name_; }
+    const char* Label() const { return label_; }
+    bool NegateDisplay() const { return negateDisplay_; }
+
+private:
+    double Denormalise(double x) const;
+
+    ParamKind kind_ = ParamKindUnset;
+    double value_ = 0.0;
+    double minimum_ = 0.0;
+    double maximum_ = 1.0;
+    double step_ = 1.0;
+    double shape_ = 1.0;
+    double default_ = 0.0;
+    std::int32_t displayPrecision_ = 0;
+    char name_[ParamNameSize] = {};
+    char label_[ParamNameSize] = {};
+    bool negateDisplay_ = false;
+    HeapBuffer displayTexts_{128}; // of DisplayText
+};
