@@ -3,7 +3,6 @@
 #pragma once
 
 #include <cairo.h>
-
 #include <string>
 #include <vector>
 
@@ -26,9 +25,9 @@ struct DialMark {
 // scale. The centre is the knob's centre point; frames and scales are odd-sized squares laid out
 // around it, so the geometric centre is half a pixel right of and below that point.
 struct KnobSpec {
-    const char *name;
-    const char *knobFile;
-    const char *scaleFile;
+    const char* name;
+    const char* knobFile;
+    const char* scaleFile;
     int centreX;
     int centreY;
     int knobSize;
@@ -40,7 +39,7 @@ struct KnobSpec {
 // Frames in every knob strip.
 constexpr int kKnobFrames = 120;
 
-const std::vector<KnobSpec> &EditorKnobs();
+const std::vector<KnobSpec>& EditorKnobs();
 
 // Pointer angle for a normalised value, in radians clockwise from straight up: a 270 degree sweep
 // from lower left (value 0) over the top to lower right (value 1), the gap at the bottom.
@@ -50,22 +49,29 @@ double PointerAngle(double value);
 double FrameValue(int frame);
 
 // Point at distance r from (cx, cy) in the direction of a pointer angle.
-void PolarPoint(double cx, double cy, double r, double angle, double *x, double *y);
+void PolarPoint(double cx, double cy, double r, double angle, double* x, double* y);
 
-void SetColour(cairo_t *cr, const Colour &c, double alpha = 1.0);
+void SetColour(cairo_t* cr, const Colour& c, double alpha = 1.0);
 
 // Text drawn with its ink box centred on (x, y).
-void DrawCentredText(cairo_t *cr, const std::string &text, double x, double y);
+void DrawCentredText(cairo_t* cr, const std::string& text, double x, double y);
 // Size of the ink box of a text in the current font.
-void TextSize(cairo_t *cr, const std::string &text, double *width, double *height);
-void SelectFont(cairo_t *cr, double size, bool bold, bool serif = false);
+void TextSize(cairo_t* cr, const std::string& text, double* width, double* height);
+void SelectFont(cairo_t* cr, double size, bool bold, bool serif = false);
 
-cairo_surface_t *DrawBackground();
-cairo_surface_t *DrawKnobStrip(const KnobSpec &knob);
-cairo_surface_t *DrawScale(const KnobSpec &knob);
-cairo_surface_t *DrawSwitch();
+cairo_surface_t* DrawBackground();
+cairo_surface_t* DrawKnobStrip(const KnobSpec& knob);
+cairo_surface_t* DrawScale(const KnobSpec& knob);
+cairo_surface_t* DrawSwitch();
+
+// Writers; both return false when the file cannot be written.
+bool WritePng(cairo_surface_t* surface, const std::string& path);
+// At most 256 colours, for images made of few distinct colours repeated many times.
+bool WritePalettePng(cairo_surface_t* surface, const std::string& path);
 
 // Square image sizes handed to the drawing functions are odd; this is their geometric centre.
-inline double Middle(int size) { return size / 2.0; }
+inline double Middle(int size) {
+    return size / 2.0;
+}
 
 } // namespace artwork

@@ -18,7 +18,7 @@ struct Ring {
     double major; // outer end of a major tick
 };
 
-Ring RingFor(const KnobSpec &knob) {
+Ring RingFor(const KnobSpec& knob) {
     const double knobRadius = knob.knobSize / 2.0;
     const double majorLength = knob.knobSize >= 120 ? 9.0 : 7.0;
     Ring ring;
@@ -30,7 +30,7 @@ Ring RingFor(const KnobSpec &knob) {
     return ring;
 }
 
-void DrawGuideArc(cairo_t *cr, const Ring &ring) {
+void DrawGuideArc(cairo_t* cr, const Ring& ring) {
     // cairo measures angles from the positive x axis, clockwise on screen.
     const double offset = -M_PI / 2.0;
     cairo_new_path(cr);
@@ -41,7 +41,7 @@ void DrawGuideArc(cairo_t *cr, const Ring &ring) {
     cairo_stroke(cr);
 }
 
-void DrawTick(cairo_t *cr, const Ring &ring, const DialMark &mark) {
+void DrawTick(cairo_t* cr, const Ring& ring, const DialMark& mark) {
     const double angle = PointerAngle(mark.value);
     const double outer = mark.kind == DialMark::Major ? ring.major : ring.minor;
     double x0, y0, x1, y1;
@@ -57,11 +57,12 @@ void DrawTick(cairo_t *cr, const Ring &ring, const DialMark &mark) {
 
 // The label keeps a constant gap to the tick ends: its centre moves out by the half extent of
 // its box along the radial direction.
-void DrawLabel(cairo_t *cr, const Ring &ring, const DialMark &mark) {
+void DrawLabel(cairo_t* cr, const Ring& ring, const DialMark& mark) {
     const double angle = PointerAngle(mark.value);
     double w, h;
     TextSize(cr, mark.label, &w, &h);
-    const double radialHalf = std::fabs(w / 2.0 * std::sin(angle)) + std::fabs(h / 2.0 * std::cos(angle));
+    const double radialHalf =
+        std::fabs(w / 2.0 * std::sin(angle)) + std::fabs(h / 2.0 * std::cos(angle));
     double x, y;
     PolarPoint(ring.cx, ring.cy, ring.major + 3.0 + radialHalf, angle, &x, &y);
     SetColour(cr, kPrint);
@@ -70,16 +71,16 @@ void DrawLabel(cairo_t *cr, const Ring &ring, const DialMark &mark) {
 
 } // namespace
 
-cairo_surface_t *DrawScale(const KnobSpec &knob) {
-    cairo_surface_t *surface =
+cairo_surface_t* DrawScale(const KnobSpec& knob) {
+    cairo_surface_t* surface =
         cairo_image_surface_create(CAIRO_FORMAT_ARGB32, knob.scaleSize, knob.scaleSize);
-    cairo_t *cr = cairo_create(surface);
+    cairo_t* cr = cairo_create(surface);
     const Ring ring = RingFor(knob);
     DrawGuideArc(cr, ring);
-    for (const DialMark &mark : knob.marks)
+    for (const DialMark& mark : knob.marks)
         DrawTick(cr, ring, mark);
     SelectFont(cr, knob.labelFontSize, false);
-    for (const DialMark &mark : knob.marks)
+    for (const DialMark& mark : knob.marks)
         if (!mark.label.empty())
             DrawLabel(cr, ring, mark);
     cairo_destroy(cr);

@@ -46,7 +46,7 @@ std::vector<DialMark> TimeMarks() {
 
 } // namespace
 
-const std::vector<KnobSpec> &EditorKnobs() {
+const std::vector<KnobSpec>& EditorKnobs() {
     static const std::vector<KnobSpec> knobs = {
         {"Sensitivity", "sens_knob22.png", "sens_scale.png", 323, 120, 101, 177, 9.5,
          LinearMarks(0.0, 1.0, 0.1, 2)},

@@ -4,7 +4,6 @@
 #include "palette.h"
 
 #include <cmath>
-#include <cstdint>
 
 namespace artwork {
 
@@ -26,15 +25,15 @@ KnobShape ShapeFor(int size) {
     return shape;
 }
 
-void FillCircle(cairo_t *cr, double cx, double cy, double r) {
+void FillCircle(cairo_t* cr, double cx, double cy, double r) {
     cairo_new_path(cr);
     cairo_arc(cr, cx, cy, r, 0.0, 2.0 * M_PI);
     cairo_fill(cr);
 }
 
-void VerticalGradient(cairo_t *cr, const KnobShape &s, double r, const Colour &top,
-                      const Colour &bottom) {
-    cairo_pattern_t *p = cairo_pattern_create_linear(0.0, s.c - r, 0.0, s.c + r);
+void VerticalGradient(cairo_t* cr, const KnobShape& s, double r, const Colour& top,
+                      const Colour& bottom) {
+    cairo_pattern_t* p = cairo_pattern_create_linear(0.0, s.c - r, 0.0, s.c + r);
     cairo_pattern_add_color_stop_rgb(p, 0.0, top.r, top.g, top.b);
     cairo_pattern_add_color_stop_rgb(p, 1.0, bottom.r, bottom.g, bottom.b);
     cairo_set_source(cr, p);
@@ -42,8 +41,8 @@ void VerticalGradient(cairo_t *cr, const KnobShape &s, double r, const Colour &t
 }
 
 // A soft contact shadow, slightly lower than the knob, fading out at the frame edge.
-void DrawDropShadow(cairo_t *cr, const KnobShape &s) {
-    cairo_pattern_t *p =
+void DrawDropShadow(cairo_t* cr, const KnobShape& s) {
+    cairo_pattern_t* p =
         cairo_pattern_create_radial(s.c, s.c + 1.0, s.skirt - 1.5, s.c, s.c + 1.0, s.outer);
     cairo_pattern_add_color_stop_rgba(p, 0.0, 0, 0, 0, 0.75);
     cairo_pattern_add_color_stop_rgba(p, 1.0, 0, 0, 0, 0.0);
@@ -52,27 +51,35 @@ void DrawDropShadow(cairo_t *cr, const KnobShape &s) {
     FillCircle(cr, s.c, s.c, s.outer);
 }
 
-void DrawSkirt(cairo_t *cr, const KnobShape &s, double angle) {
+void DrawSkirt(cairo_t* cr, const KnobShape& s, double angle) {
     VerticalGradient(cr, s, s.skirt, kKnobSkirtTop, kKnobSkirtBottom);
     FillCircle(cr, s.c, s.c, s.skirt);
 
-    // Knurling: dark grooves that turn with the knob.
-    const int grooves = static_cast<int>(std::lround(2.0 * M_PI * s.skirt / 4.5));
-    cairo_set_line_width(cr, 1.0);
+    // Knurling: grooves that turn with the knob, each with a lit edge beside it.
+    const int grooves = static_cast<int>(std::lround(2.0 * M_PI * s.skirt / 8.0));
+    const double litOffset = 1.1 / s.skirt;
     cairo_set_line_cap(cr, CAIRO_LINE_CAP_BUTT);
-    for (int i = 0; i < grooves; ++i) {
-        const double a = angle + 2.0 * M_PI * i / grooves;
-        double x0, y0, x1, y1;
-        PolarPoint(s.c, s.c, s.cap + 1.0, a, &x0, &y0);
-        PolarPoint(s.c, s.c, s.skirt - 0.8, a, &x1, &y1);
-        cairo_move_to(cr, x0, y0);
-        cairo_line_to(cr, x1, y1);
+    for (int pass = 0; pass < 2; ++pass) {
+        for (int i = 0; i < grooves; ++i) {
+            const double a = angle + 2.0 * M_PI * i / grooves + (pass == 1 ? litOffset : 0.0);
+            double x0, y0, x1, y1;
+            PolarPoint(s.c, s.c, s.cap + 1.5, a, &x0, &y0);
+            PolarPoint(s.c, s.c, s.skirt - 1.0, a, &x1, &y1);
+            cairo_move_to(cr, x0, y0);
+            cairo_line_to(cr, x1, y1);
+        }
+        if (pass == 0) {
+            cairo_set_line_width(cr, 1.3);
+            SetColour(cr, kShadow, 0.6);
+        } else {
+            cairo_set_line_width(cr, 0.9);
+            SetColour(cr, kHighlight, 0.09);
+        }
+        cairo_stroke(cr);
     }
-    SetColour(cr, kShadow, 0.55);
-    cairo_stroke(cr);
 
     // Rim: a thin light edge on top, dark below.
-    cairo_pattern_t *rim = cairo_pattern_create_linear(0.0, s.c - s.skirt, 0.0, s.c + s.skirt);
+    cairo_pattern_t* rim = cairo_pattern_create_linear(0.0, s.c - s.skirt, 0.0, s.c + s.skirt);
     cairo_pattern_add_color_stop_rgba(rim, 0.0, 1, 1, 1, 0.30);
     cairo_pattern_add_color_stop_rgba(rim, 0.5, 1, 1, 1, 0.04);
     cairo_pattern_add_color_stop_rgba(rim, 1.0, 0, 0, 0, 0.50);
@@ -84,24 +91,7 @@ void DrawSkirt(cairo_t *cr, const KnobShape &s, double angle) {
     cairo_stroke(cr);
 }
 
-// Fine concentric rings of a turned metal top; the same in every frame (fixed seed).
-[[maybe_unused]] void DrawTurnedRings(cairo_t *cr, const KnobShape &s) {
-    std::uint32_t seed = 0x2545F491u;
-    cairo_set_line_width(cr, 0.6);
-    for (double r = 1.0; r < s.cap - 1.0; r += 0.9) {
-        seed = seed * 1664525u + 1013904223u;
-        const double t = (seed >> 8) / 16777216.0;
-        cairo_new_path(cr);
-        cairo_arc(cr, s.c, s.c, r, 0.0, 2.0 * M_PI);
-        if (t < 0.5)
-            SetColour(cr, kHighlight, 0.05 * t);
-        else
-            SetColour(cr, kShadow, 0.08 * (t - 0.5));
-        cairo_stroke(cr);
-    }
-}
-
-void DrawCap(cairo_t *cr, const KnobShape &s) {
+void DrawCap(cairo_t* cr, const KnobShape& s) {
     // The cap stands a little proud of the skirt.
     SetColour(cr, kShadow, 0.45);
     FillCircle(cr, s.c, s.c + 1.0, s.cap + 1.2);
@@ -109,15 +99,27 @@ void DrawCap(cairo_t *cr, const KnobShape &s) {
     VerticalGradient(cr, s, s.cap, kKnobCapTop, kKnobCapBottom);
     FillCircle(cr, s.c, s.c, s.cap);
 
-    // Broad soft sheen from the upper left.
-    cairo_pattern_t *sheen = cairo_pattern_create_radial(
-        s.c - s.cap * 0.35, s.c - s.cap * 0.45, 0.0, s.c - s.cap * 0.35, s.c - s.cap * 0.45,
-        s.cap * 1.1);
-    cairo_pattern_add_color_stop_rgba(sheen, 0.0, 1, 1, 1, 0.16);
-    cairo_pattern_add_color_stop_rgba(sheen, 1.0, 1, 1, 1, 0.0);
-    cairo_pattern_destroy(sheen);
+    // Gloss on the upper half: an ellipse filled with a vertical fade, so every row inside it is
+    // one colour and the strip stays small.
+    cairo_save(cr);
+    cairo_new_path(cr);
+    cairo_arc(cr, s.c, s.c, s.cap - 1.0, 0.0, 2.0 * M_PI);
+    cairo_clip(cr);
+    cairo_save(cr);
+    cairo_translate(cr, s.c, s.c - s.cap * 0.42);
+    cairo_scale(cr, s.cap * 0.92, s.cap * 0.62);
+    cairo_new_path(cr);
+    cairo_arc(cr, 0.0, 0.0, 1.0, 0.0, 2.0 * M_PI);
+    cairo_restore(cr);
+    cairo_pattern_t* gloss = cairo_pattern_create_linear(0.0, s.c - s.cap, 0.0, s.c - s.cap * 0.1);
+    cairo_pattern_add_color_stop_rgba(gloss, 0.0, 1, 1, 1, 0.20);
+    cairo_pattern_add_color_stop_rgba(gloss, 1.0, 1, 1, 1, 0.0);
+    cairo_set_source(cr, gloss);
+    cairo_pattern_destroy(gloss);
+    cairo_fill(cr);
+    cairo_restore(cr);
 
-    cairo_pattern_t *edge = cairo_pattern_create_linear(0.0, s.c - s.cap, 0.0, s.c + s.cap);
+    cairo_pattern_t* edge = cairo_pattern_create_linear(0.0, s.c - s.cap, 0.0, s.c + s.cap);
     cairo_pattern_add_color_stop_rgba(edge, 0.0, 1, 1, 1, 0.45);
     cairo_pattern_add_color_stop_rgba(edge, 0.6, 1, 1, 1, 0.05);
     cairo_pattern_add_color_stop_rgba(edge, 1.0, 0, 0, 0, 0.35);
@@ -129,7 +131,7 @@ void DrawCap(cairo_t *cr, const KnobShape &s) {
     cairo_stroke(cr);
 }
 
-void DrawPointer(cairo_t *cr, const KnobShape &s, double angle) {
+void DrawPointer(cairo_t* cr, const KnobShape& s, double angle) {
     const double width = std::fmax(2.2, s.outer * 0.065);
     double x0, y0, x1, y1;
     PolarPoint(s.c, s.c, s.cap * 0.38, angle, &x0, &y0);
@@ -158,7 +160,7 @@ void DrawPointer(cairo_t *cr, const KnobShape &s, double angle) {
     cairo_stroke(cr);
 }
 
-void DrawKnobFrame(cairo_t *cr, const KnobShape &s, double value) {
+void DrawKnobFrame(cairo_t* cr, const KnobShape& s, double value) {
     const double angle = PointerAngle(value);
     DrawDropShadow(cr, s);
     DrawSkirt(cr, s, angle);
@@ -168,11 +170,11 @@ void DrawKnobFrame(cairo_t *cr, const KnobShape &s, double value) {
 
 } // namespace
 
-cairo_surface_t *DrawKnobStrip(const KnobSpec &knob) {
+cairo_surface_t* DrawKnobStrip(const KnobSpec& knob) {
     const int size = knob.knobSize;
-    cairo_surface_t *surface =
+    cairo_surface_t* surface =
         cairo_image_surface_create(CAIRO_FORMAT_ARGB32, size, size * kKnobFrames);
-    cairo_t *cr = cairo_create(surface);
+    cairo_t* cr = cairo_create(surface);
     const KnobShape shape = ShapeFor(size);
     for (int frame = 0; frame < kKnobFrames; ++frame) {
         cairo_save(cr);

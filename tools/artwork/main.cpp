@@ -6,21 +6,20 @@
 
 namespace {
 
-bool Write(cairo_surface_t *surface, const std::string &folder, const char *name) {
+bool Write(cairo_surface_t* surface, const std::string& folder, const char* name,
+           bool palette = false) {
     const std::string path = folder + "/" + name;
-    const cairo_status_t status = cairo_surface_write_to_png(surface, path.c_str());
+    const bool ok =
+        palette ? artwork::WritePalettePng(surface, path) : artwork::WritePng(surface, path);
     cairo_surface_destroy(surface);
-    if (status != CAIRO_STATUS_SUCCESS) {
-        std::fprintf(stderr, "cannot write %s: %s\n", path.c_str(),
-                     cairo_status_to_string(status));
-        return false;
-    }
-    return true;
+    if (!ok)
+        std::fprintf(stderr, "cannot write %s\n", path.c_str());
+    return ok;
 }
 
 } // namespace
 
-int main(int argc, char **argv) {
+int main(int argc, char** argv) {
     if (argc != 2) {
         std::fprintf(stderr, "usage: %s OUTPUT_FOLDER\n", argv[0]);
         return 2;
@@ -28,8 +27,8 @@ int main(int argc, char **argv) {
     const std::string folder = argv[1];
     bool ok = Write(artwork::DrawBackground(), folder, "back2.png");
     ok = Write(artwork::DrawSwitch(), folder, "switch.png") && ok;
-    for (const artwork::KnobSpec &knob : artwork::EditorKnobs()) {
-        ok = Write(artwork::DrawKnobStrip(knob), folder, knob.knobFile) && ok;
+    for (const artwork::KnobSpec& knob : artwork::EditorKnobs()) {
+        ok = Write(artwork::DrawKnobStrip(knob), folder, knob.knobFile, true) && ok;
         ok = Write(artwork::DrawScale(knob), folder, knob.scaleFile) && ok;
     }
     return ok ? 0 : 1;

@@ -15,8 +15,8 @@ constexpr Colour kAccentDeep{0.600, 0.330, 0.070};
 constexpr Colour kShadow{0.0, 0.0, 0.0};
 constexpr Colour kHighlight{1.0, 1.0, 1.0};
 
-constexpr Colour kKnobSkirtTop{0.215, 0.222, 0.238};
-constexpr Colour kKnobSkirtBottom{0.072, 0.075, 0.082};
+constexpr Colour kKnobSkirtTop{0.265, 0.272, 0.290};
+constexpr Colour kKnobSkirtBottom{0.085, 0.088, 0.096};
 constexpr Colour kKnobCapTop{0.395, 0.405, 0.430};
 constexpr Colour kKnobCapBottom{0.150, 0.155, 0.168};
 

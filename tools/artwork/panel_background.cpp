@@ -24,8 +24,8 @@ struct Noise {
     }
 };
 
-void DrawBase(cairo_t *cr) {
-    cairo_pattern_t *p = cairo_pattern_create_linear(0.0, 0.0, 0.0, kHeight);
+void DrawBase(cairo_t* cr) {
+    cairo_pattern_t* p = cairo_pattern_create_linear(0.0, 0.0, 0.0, kHeight);
     cairo_pattern_add_color_stop_rgb(p, 0.0, kPanelTop.r, kPanelTop.g, kPanelTop.b);
     cairo_pattern_add_color_stop_rgb(p, 1.0, kPanelBottom.r, kPanelBottom.g, kPanelBottom.b);
     cairo_set_source(cr, p);
@@ -34,7 +34,7 @@ void DrawBase(cairo_t *cr) {
 }
 
 // Brushing: every row a shade lighter or darker, plus long faint streaks.
-void DrawBrushing(cairo_t *cr) {
+void DrawBrushing(cairo_t* cr) {
     Noise noise;
     cairo_set_line_width(cr, 1.0);
     for (int y = 0; y < kHeight; ++y) {
@@ -59,8 +59,8 @@ void DrawBrushing(cairo_t *cr) {
     }
 }
 
-void DrawVignette(cairo_t *cr) {
-    cairo_pattern_t *p = cairo_pattern_create_radial(kWidth * 0.45, kHeight * 0.35, 60.0,
+void DrawVignette(cairo_t* cr) {
+    cairo_pattern_t* p = cairo_pattern_create_radial(kWidth * 0.45, kHeight * 0.35, 60.0,
                                                      kWidth * 0.45, kHeight * 0.35, 380.0);
     cairo_pattern_add_color_stop_rgba(p, 0.0, 0, 0, 0, 0.0);
     cairo_pattern_add_color_stop_rgba(p, 1.0, 0, 0, 0, 0.38);
@@ -69,7 +69,7 @@ void DrawVignette(cairo_t *cr) {
     cairo_paint(cr);
 }
 
-void DrawBevel(cairo_t *cr) {
+void DrawBevel(cairo_t* cr) {
     cairo_set_line_width(cr, 1.0);
     SetColour(cr, kHighlight, 0.10);
     cairo_move_to(cr, 0.5, kHeight - 0.5);
@@ -84,12 +84,12 @@ void DrawBevel(cairo_t *cr) {
 }
 
 // A round recess: dark inside, its upper edge in shadow and its lower edge catching the light.
-void DrawWell(cairo_t *cr, double cx, double cy, double r) {
+void DrawWell(cairo_t* cr, double cx, double cy, double r) {
     SetColour(cr, kWell);
     cairo_new_path(cr);
     cairo_arc(cr, cx, cy, r, 0.0, 2.0 * M_PI);
     cairo_fill(cr);
-    cairo_pattern_t *p = cairo_pattern_create_linear(0.0, cy - r, 0.0, cy + r);
+    cairo_pattern_t* p = cairo_pattern_create_linear(0.0, cy - r, 0.0, cy + r);
     cairo_pattern_add_color_stop_rgba(p, 0.0, 0, 0, 0, 0.7);
     cairo_pattern_add_color_stop_rgba(p, 0.5, 0, 0, 0, 0.0);
     cairo_pattern_add_color_stop_rgba(p, 1.0, 1, 1, 1, 0.16);
@@ -101,9 +101,9 @@ void DrawWell(cairo_t *cr, double cx, double cy, double r) {
     cairo_stroke(cr);
 }
 
-void DrawScrew(cairo_t *cr, double cx, double cy) {
+void DrawScrew(cairo_t* cr, double cx, double cy) {
     DrawWell(cr, cx, cy, 4.0);
-    cairo_pattern_t *p = cairo_pattern_create_linear(0.0, cy - 3.5, 0.0, cy + 3.5);
+    cairo_pattern_t* p = cairo_pattern_create_linear(0.0, cy - 3.5, 0.0, cy + 3.5);
     cairo_pattern_add_color_stop_rgb(p, 0.0, 0.42, 0.43, 0.45);
     cairo_pattern_add_color_stop_rgb(p, 1.0, 0.16, 0.165, 0.175);
     cairo_set_source(cr, p);
@@ -119,16 +119,16 @@ void DrawScrew(cairo_t *cr, double cx, double cy) {
 }
 
 // Text with a one-pixel dark shadow below, as if engraved.
-void DrawEngravedText(cairo_t *cr, const std::string &text, double x, double y,
-                      const Colour &colour) {
+void DrawEngravedText(cairo_t* cr, const std::string& text, double x, double y,
+                      const Colour& colour) {
     SetColour(cr, kShadow, 0.8);
     DrawCentredText(cr, text, x, y + 1.0);
     SetColour(cr, colour);
     DrawCentredText(cr, text, x, y);
 }
 
-void DrawKnobPlaces(cairo_t *cr) {
-    for (const KnobSpec &knob : EditorKnobs()) {
+void DrawKnobPlaces(cairo_t* cr) {
+    for (const KnobSpec& knob : EditorKnobs()) {
         const double cx = knob.centreX + 0.5;
         const double cy = knob.centreY + 0.5;
         const double r = knob.knobSize / 2.0;
@@ -140,7 +140,7 @@ void DrawKnobPlaces(cairo_t *cr) {
     }
 }
 
-void DrawSwitchPlace(cairo_t *cr) {
+void DrawSwitchPlace(cairo_t* cr) {
     DrawWell(cr, kSwitchX, kSwitchY, 11.8);
     SelectFont(cr, 11.0, true);
     double w, h;
@@ -149,7 +149,7 @@ void DrawSwitchPlace(cairo_t *cr) {
 }
 
 // The product name fills the free space between the Time, Sensitivity and Vol dials.
-void DrawProductName(cairo_t *cr) {
+void DrawProductName(cairo_t* cr) {
     const double x = 337.0;
     const double y = 246.0;
     SelectFont(cr, 30.0, true, true);
@@ -157,7 +157,7 @@ void DrawProductName(cairo_t *cr) {
     TextSize(cr, "Crescenda", &w, &h);
     SetColour(cr, kShadow, 0.8);
     DrawCentredText(cr, "Crescenda", x, y + 1.5);
-    cairo_pattern_t *p = cairo_pattern_create_linear(0.0, y - h / 2.0, 0.0, y + h / 2.0);
+    cairo_pattern_t* p = cairo_pattern_create_linear(0.0, y - h / 2.0, 0.0, y + h / 2.0);
     cairo_pattern_add_color_stop_rgb(p, 0.0, 1.0, 0.78, 0.45);
     cairo_pattern_add_color_stop_rgb(p, 1.0, kAccent.r * 0.85, kAccent.g * 0.8, kAccent.b * 0.7);
     cairo_set_source(cr, p);
@@ -183,9 +183,9 @@ void DrawProductName(cairo_t *cr) {
 
 } // namespace
 
-cairo_surface_t *DrawBackground() {
-    cairo_surface_t *surface = cairo_image_surface_create(CAIRO_FORMAT_ARGB32, kWidth, kHeight);
-    cairo_t *cr = cairo_create(surface);
+cairo_surface_t* DrawBackground() {
+    cairo_surface_t* surface = cairo_image_surface_create(CAIRO_FORMAT_ARGB32, kWidth, kHeight);
+    cairo_t* cr = cairo_create(surface);
     DrawBase(cr);
     DrawBrushing(cr);
     DrawVignette(cr);

@@ -11,14 +11,14 @@ namespace {
 
 constexpr int kSwitchSize = 22;
 
-void Circle(cairo_t *cr, double cx, double cy, double r) {
+void Circle(cairo_t* cr, double cx, double cy, double r) {
     cairo_new_path(cr);
     cairo_arc(cr, cx, cy, r, 0.0, 2.0 * M_PI);
 }
 
-void DrawBezel(cairo_t *cr, double c) {
+void DrawBezel(cairo_t* cr, double c) {
     // Recessed ring: dark on top, catching light at the bottom.
-    cairo_pattern_t *p = cairo_pattern_create_linear(0.0, c - 11.0, 0.0, c + 11.0);
+    cairo_pattern_t* p = cairo_pattern_create_linear(0.0, c - 11.0, 0.0, c + 11.0);
     cairo_pattern_add_color_stop_rgb(p, 0.0, 0.03, 0.03, 0.035);
     cairo_pattern_add_color_stop_rgb(p, 1.0, 0.36, 0.37, 0.39);
     cairo_set_source(cr, p);
@@ -35,9 +35,9 @@ void DrawBezel(cairo_t *cr, double c) {
     cairo_fill(cr);
 }
 
-void DrawLamp(cairo_t *cr, double c, bool lit) {
+void DrawLamp(cairo_t* cr, double c, bool lit) {
     if (lit) {
-        cairo_pattern_t *glow = cairo_pattern_create_radial(c, c, 0.0, c, c, 9.0);
+        cairo_pattern_t* glow = cairo_pattern_create_radial(c, c, 0.0, c, c, 9.0);
         cairo_pattern_add_color_stop_rgba(glow, 0.0, kAccent.r, kAccent.g, kAccent.b, 0.85);
         cairo_pattern_add_color_stop_rgba(glow, 1.0, kAccent.r, kAccent.g, kAccent.b, 0.0);
         cairo_set_source(cr, glow);
@@ -45,7 +45,7 @@ void DrawLamp(cairo_t *cr, double c, bool lit) {
         Circle(cr, c, c, 9.0);
         cairo_fill(cr);
     }
-    cairo_pattern_t *lens = cairo_pattern_create_radial(c - 1.0, c - 1.2, 0.3, c, c, 4.5);
+    cairo_pattern_t* lens = cairo_pattern_create_radial(c - 1.0, c - 1.2, 0.3, c, c, 4.5);
     if (lit) {
         cairo_pattern_add_color_stop_rgb(lens, 0.0, 1.0, 0.96, 0.82);
         cairo_pattern_add_color_stop_rgb(lens, 0.5, 1.0, 0.76, 0.36);
@@ -68,10 +68,10 @@ void DrawLamp(cairo_t *cr, double c, bool lit) {
 
 } // namespace
 
-cairo_surface_t *DrawSwitch() {
-    cairo_surface_t *surface =
+cairo_surface_t* DrawSwitch() {
+    cairo_surface_t* surface =
         cairo_image_surface_create(CAIRO_FORMAT_ARGB32, kSwitchSize, kSwitchSize * 2);
-    cairo_t *cr = cairo_create(surface);
+    cairo_t* cr = cairo_create(surface);
     const double c = Middle(kSwitchSize);
     for (int frame = 0; frame < 2; ++frame) {
         cairo_save(cr);
