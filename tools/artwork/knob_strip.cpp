@@ -55,8 +55,10 @@ void DrawSkirt(cairo_t* cr, const KnobShape& s, double angle) {
     VerticalGradient(cr, s, s.skirt, kKnobSkirtTop, kKnobSkirtBottom);
     FillCircle(cr, s.c, s.c, s.skirt);
 
-    // Knurling: grooves that turn with the knob, each with a lit edge beside it.
-    const int grooves = static_cast<int>(std::lround(2.0 * M_PI * s.skirt / 8.0));
+    // Knurling: grooves that turn with the knob, each with a lit edge beside it. An odd count
+    // keeps the grooves at the two ends of the sweep half a groove apart (270 degrees is a whole
+    // number of grooves for any multiple of four), so the end frames never look alike.
+    const int grooves = 2 * static_cast<int>(std::lround(M_PI * s.skirt / 8.0)) + 1;
     const double litOffset = 1.1 / s.skirt;
     cairo_set_line_cap(cr, CAIRO_LINE_CAP_BUTT);
     for (int pass = 0; pass < 2; ++pass) {
