@@ -39,11 +39,13 @@ public:
     }
     // Leaves bytes untouched when the read fails.
     std::int32_t ReadBytes(void* bytes, std::int32_t count, std::int32_t position) const;
-    // Reads a length-prefixed string into text, up to its length or its first zero byte. A text
-    // that cannot be read leaves text as it was; a negative length fails the read (-1).
+    // Reads a length-prefixed string into text, up to its length or its first zero byte; a zero
+    // length reads as "". A string that does not lie inside the block, or has a negative length,
+    // fails the read (-1) and leaves text as it was.
     std::int32_t ReadString(TextBuffer& text, std::int32_t position) const;
 
-    // Sets the size, zero-filling the bytes beyond the old size. Answers the old size.
+    // Sets the size, zero-filling the bytes beyond the old size. Answers the old size; when memory
+    // cannot be had the size stays, so callers copying data in check Size() afterwards.
     std::int32_t ResizeZeroed(std::int32_t size);
     void Clear() { buffer_.Resize(0, true); }
 

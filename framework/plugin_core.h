@@ -156,6 +156,15 @@ protected:
     int hostType_ = -1;
 
 private:
+    // A channel string describes a handful of channels; anything wider is cut to this.
+    static constexpr int MaxChannels = 64;
+
+    void ParseChannelString(const char* text);
+    int FloatFrames(int frames) const; // frames limited to 0..block size
+    PluginPreset* FirstUndefinedPreset() const;
+    // Clears the preset's state, stores the current values in it and names it.
+    bool DefineFromCurrentState(PluginPreset& preset, const char* name);
+
     PointerList<ChannelPair> channelConfigs_;
     RecursiveLock lock_;
     char effectName_[128] = {};

@@ -29,12 +29,15 @@ public:
     PluginParam(const PluginParam&) = delete;
     PluginParam& operator=(const PluginParam&) = delete;
 
-    // Set kind 2 before this call for an integer parameter: its default, minimum and maximum are
-    // then truncated to whole numbers and its step and shape are 1.0.
+    // Set kind 2 before this call for an integer parameter (with step 1.0 and shape 1.0): its
+    // default, minimum and maximum are then truncated to whole numbers. The maximum is raised to
+    // minimum + step when the range is narrower than one step.
     void InitNumeric(const char* name, double defaultValue, double minimum, double maximum,
                      double step, double shape);
-    // x outside 0..1 is clamped first; NaN gives the maximum.
+    // Discrete kinds snap to the step. x outside 0..1 is clamped first and the result never leaves
+    // [minimum, maximum]; NaN gives the maximum.
     void SetFromNormalised(double x);
+    // v is limited to [minimum, maximum] first (NaN counts as the minimum).
     double ToNormalised(double v) const;
     // Writes at most size - 1 characters and a terminator (size > 0).
     void FormatValue(double v, bool isNormalised, bool useDisplayTexts, char* text, int size) const;

@@ -1,0 +1,272 @@
+#include "framework/plugin_core.h"
+
+#include "framework/time_stamp.h"
+#include "framework/trace.h"
+
+#include <algorithm>
+#include <cmath>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+
+namespace {
+
+void CopyName(char (&field)[128], const char* text) {
+    std::snprintf(field, sizeof field, "%s", text != nullptr ? text : "");
+}
+
+// Reads an optionally signed decimal number the way "%d" scans it; false when none is there.
+// Values beyond the int32 range saturate instead of being undefined.
+bool ScanInt(const char*& p, std::int32_t& value) {
+    char* end = nullptr;
+    const long long scanned = std::strtoll(p, &end, 10);
+    if (end == p) {
+        return false;
+    }
+    value = static_cast<std::int32_t>(std::clamp<long long>(scanned, INT32_MIN, INT32_MAX));
+    p = end;
+    return true;
+}
+
+// One "inputs-outputs" configuration at p; a field that does not scan stays 0.
+ChannelPair ScanChannelPair(const char* p) {
+    ChannelPair pair;
+    if (ScanInt(p, pair.inputs) && *p == '-') {
+        ++p;
+        ScanInt(p, pair.outputs);
+    }
+    return pair;
+}
+
+} // namespace
+
+PluginCore::PluginCore(const PluginIdentity& identity)
+    : uniqueId_(identity.uniqueId), makerCode_(identity.makerCode), version_(identity.version) {
+    Trace("PluginCore::PluginCore", __LINE__, "%s:%s",
+          identity.effectName != nullptr ? identity.effectName : "", TimeStampText());
+    for (int i = 0; i < identity.parameterCount; ++i) {
+        params_.Append(new PluginParam());
+    }
+    for (int i = 0; i < identity.presetCount; ++i) {
+        presets_.Append(new PluginPreset());
+    }
+    CopyName(effectName_, identity.effectName);
+    CopyName(productName_, identity.productName);
+    CopyName(makerName_, identity.makerName);
+    ParseChannelString(identity.channelString != nullptr ? identity.channelString : "");
+}
+
+void PluginCore::ParseChannelString(const char* text) {
+    std::int32_t widestInputs = 0;
+    std::int32_t widestOutputs = 0;
+    for (const char* p = text;;) {
+        const ChannelPair scanned = ScanChannelPair(p);
+        widestInputs = std::max(widestInputs, scanned.inputs);
+        widestOutputs = std::max(widestOutputs, scanned.outputs);
+        channelConfigs_.Append(new ChannelPair(scanned));
+        p = std::strchr(p, ' ');
+        if (p == nullptr) {
+            break;
+        }
+        ++p;
+    }
+    const auto slotSize = static_cast<std::int32_t>(sizeof(double*));
+    widestInputs = std::min(widestInputs, MaxChannels);
+    widestOutputs = std::min(widestOutputs, MaxChannels);
+    inputSlots_.Resize(widestInputs * slotSize, false);
+    outputSlots_.Resize(widestOutputs * slotSize, false);
+    for (std::int32_t i = 0; i < inputSlots_.Used() / slotSize; ++i) {
+        auto* channel = new InputChannel();
+        channel->slot = InputSlots() + i;
+        *channel->slot = channel->Scratch();
+        inputChannels_.Append(channel);
+    }
+    for (std::int32_t i = 0; i < outputSlots_.Used() / slotSize; ++i) {
+        auto* channel = new OutputChannel();
+        channel->slot = OutputSlots() + i;
+        *channel->slot = channel->Scratch();
+        outputChannels_.Append(channel);
+    }
+}
+
+PluginCore::~PluginCore() {
+    // The editor is not part of this build; once it is, it is deleted here first.
+    params_.DeleteAll();
+    presets_.DeleteAll();
+    inputChannels_.DeleteAll();
+    outputChannels_.DeleteAll();
+    channelConfigs_.DeleteAll();
+}
+
+void PluginCore::ClearState() {
+    ScopedLock hold(lock_);
+}
+
+void PluginCore::ParamChanged(int /*index*/) {
+    ScopedLock hold(lock_);
+}
+
+void PluginCore::ActivationChanged(bool /*active*/) {
+    ScopedLock hold(lock_);
+}
+
+void PluginCore::HandleMidiMessage(const MidiMessage& message) {
+    SendMidiToHost(message);
+}
+
+bool PluginCore::MidiNoteText(int /*note*/, char* text) {
+    if (text != nullptr) {
+        text[0] = '\0';
+    }
+    return false;
+}
+
+bool PluginCore::SaveState(ByteBlock& block) {
+    return SerializeParams(block);
+}
+
+int PluginCore::LoadState(const ByteBlock& block, int position) {
+    return UnserializeParams(block, position);
+}
+
+bool PluginCore::ValuesMatch(const double* values, int first) const {
+    if (values == nullptr || first < 0) {
+        return false;
+    }
+    for (int i = 0; i < ParamCount(); ++i) {
+        const float difference =
+            static_cast<float>(Param(i)->Value()) - static_cast<float>(values[first + i]);
+        if (!(std::fabs(difference) < 0.00001f)) {
+            return false;
+        }
+    }
+    return true;
+}
+
+void PluginCore::SetParamFromEditor(int index, double normalised) {
+    ScopedLock hold(lock_);
+    PluginParam* param = Param(index);
+    if (param == nullptr) {
+        return;
+    }
+    param->SetFromNormalised(normalised);
+    AnnounceParamChange(index, normalised);
+    ParamChanged(index);
+}
+
+void PluginCore::AttachEditor(GraphicsContext* editor) {
+    if (editor == nullptr) {
+        return;
+    }
+    // Pushing the values into the editor's controls, preparing its canvas and taking ownership
+    // come with the editor itself; until then no editor is kept.
+}
+
+void PluginCore::StateRestored() {
+    if (editor_ == nullptr) {
+        return;
+    }
+    // With an editor attached every parameter's value is pushed to its controls (editor build).
+}
+
+bool PluginCore::SetBlockLength(int frames) {
+    if (frames == blockSize_) {
+        return true;
+    }
+    if (frames < 0 || frames > MaxBlockLength) {
+        return false;
+    }
+    const auto bytes = static_cast<std::int32_t>(frames * sizeof(double));
+    int fitted = frames;
+    auto resize = [&](HeapBuffer& scratch, double** slot) {
+        scratch.Resize(bytes, true);
+        if (scratch.Used() > 0) {
+            std::memset(scratch.Data(), 0, static_cast<std::size_t>(scratch.Used()));
+        }
+        *slot = scratch.As<double>(); // the old block may be gone
+        fitted = std::min(fitted, scratch.Used() / static_cast<int>(sizeof(double)));
+    };
+    for (int i = 0; i < InputChannelCount(); ++i) {
+        resize(Input(i)->scratch, Input(i)->slot);
+    }
+    for (int i = 0; i < OutputChannelCount(); ++i) {
+        resize(Output(i)->scratch, Output(i)->slot);
+    }
+    // A scratch that could not grow limits the block to what every channel holds.
+    blockSize_ = fitted;
+    return fitted == frames;
+}
+
+bool PluginCore::LegalIO(int inputs, int outputs) {
+    bool legal = false;
+    for (int i = 0; i < channelConfigs_.Count() && !legal; ++i) {
+        const ChannelPair* pair = channelConfigs_.Get(i);
+        legal = pair->inputs == inputs && (outputs == -1 || pair->outputs == outputs);
+    }
+    Trace("PluginCore::LegalIO", __LINE__, "%d:%d:%s", inputs, outputs,
+          legal ? "legal" : "illegal");
+    return legal;
+}
+
+void PluginCore::LimitToStereo() {
+    for (int i = 2; i < InputChannelCount(); ++i) {
+        Input(i)->connected = false;
+        *Input(i)->slot = Input(i)->Scratch();
+    }
+    for (int i = 2; i < OutputChannelCount(); ++i) {
+        Output(i)->connected = true;
+    }
+}
+
+int PluginCore::ChannelPairCount() const {
+    return channelConfigs_.Count();
+}
+
+const ChannelPair* PluginCore::ChannelPairAt(int index) const {
+    return channelConfigs_.Get(index);
+}
+
+int PluginCore::ParamCount() const {
+    return params_.Count();
+}
+
+PluginParam* PluginCore::Param(int index) const {
+    return params_.Get(index);
+}
+
+int PluginCore::PresetCount() const {
+    return presets_.Count();
+}
+
+PluginPreset* PluginCore::Preset(int index) const {
+    return presets_.Get(index);
+}
+
+int PluginCore::InputChannelCount() const {
+    return inputChannels_.Count();
+}
+
+int PluginCore::OutputChannelCount() const {
+    return outputChannels_.Count();
+}
+
+InputChannel* PluginCore::Input(int index) const {
+    return inputChannels_.Get(index);
+}
+
+OutputChannel* PluginCore::Output(int index) const {
+    return outputChannels_.Get(index);
+}
+
+double** PluginCore::InputSlots() {
+    return inputSlots_.As<double*>();
+}
+
+double** PluginCore::OutputSlots() {
+    return outputSlots_.As<double*>();
+}
+
+void PluginCore::SetHostIdentity(int hostType, std::int32_t hostVersion) {
+    hostType_ = hostType;
+    hostVersion_ = hostVersion;
+}
