@@ -26,6 +26,7 @@ struct DialMark {
 // around it, so the geometric centre is half a pixel right of and below that point.
 struct KnobSpec {
     const char* name;
+    const char* unit; // printed small under the name, or null
     const char* knobFile;
     const char* scaleFile;
     int centreX;

@@ -48,12 +48,13 @@ std::vector<DialMark> TimeMarks() {
 
 const std::vector<KnobSpec>& EditorKnobs() {
     static const std::vector<KnobSpec> knobs = {
-        {"Sensitivity", "sens_knob22.png", "sens_scale.png", 323, 120, 101, 177, 9.5,
+        {"Sensitivity", nullptr, "sens_knob22.png", "sens_scale.png", 323, 120, 101, 177, 9.5,
          LinearMarks(0.0, 1.0, 0.1, 2)},
-        {"Time", "time_knob.png", "time_scale.png", 133, 167, 145, 245, 10.5, TimeMarks()},
-        {"Depth", "depth_knob.png", "depth_scale.png", 478, 84, 77, 159, 9.0,
+        {"Time", "seconds", "time_knob.png", "time_scale.png", 133, 167, 145, 245, 10.5,
+         TimeMarks()},
+        {"Depth", nullptr, "depth_knob.png", "depth_scale.png", 478, 84, 77, 159, 9.0,
          LinearMarks(0.0, 1.0, 0.1, 2)},
-        {"Vol", "vol_knob22.png", "vol_scale2.png", 482, 228, 59, 131, 9.0,
+        {"Vol", nullptr, "vol_knob22.png", "vol_scale2.png", 482, 228, 59, 131, 9.0,
          LinearMarks(0.0, 2.0, 0.1, 5)},
     };
     return knobs;

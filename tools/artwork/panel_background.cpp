@@ -135,8 +135,13 @@ void DrawKnobPlaces(cairo_t* cr) {
         DrawWell(cr, cx, cy, r + 2.0);
         // The name sits in the gap of the scale, between its end labels, below the knob.
         const double size = knob.knobSize >= 120 ? 13.0 : 11.5;
+        const double nameY = cy + r + 4.0 + size * 0.55;
         SelectFont(cr, size, true);
-        DrawEngravedText(cr, knob.name, cx, cy + r + 4.0 + size * 0.55, kPrint);
+        DrawEngravedText(cr, knob.name, cx, nameY, kPrint);
+        if (knob.unit) {
+            SelectFont(cr, 9.0, false);
+            DrawEngravedText(cr, knob.unit, cx, nameY + size * 0.55 + 8.0, kPrintDim);
+        }
     }
 }
 
