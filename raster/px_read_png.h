@@ -1,0 +1,14 @@
+// Decodes PNG streams into new PX_MemBitmaps of straight-colour PX_Pixel32 words, top-down,
+// 8 bits per channel, opaque images with alpha 255. Every failure answers null and leaves
+// nothing allocated; images larger than PX_MaxImageSide per side or PX_MaxImagePixels in all
+// are refused.
+#pragma once
+
+#include "platform/module_handle.h"
+#include "raster/px_mem_bitmap.h"
+
+// A complete PNG stream in memory; the caller owns the result.
+PX_MemBitmap* PX_ReadPngFromMemory(const void* data, int size);
+
+// The resource of type "PNG" with the low 16 bits of id in the given module.
+PX_MemBitmap* PX_ReadPngResource(ModuleHandle module, int id);

@@ -1,0 +1,143 @@
+#include "raster/px_read_png.h"
+#include "raster/px_size_limits.h"
+
+#include <algorithm>
+#include <csetjmp>
+#include <cstdlib>
+#include <cstring>
+#include <png.h>
+
+namespace {
+
+constexpr unsigned char kSignature[8] = {0x89, 0x50, 0x4E, 0x47, 0x0D, 0x0A, 0x1A, 0x0A};
+
+struct ReadCursor {
+    const unsigned char* position;
+    size_t left;
+};
+
+// Past the end the request is zero-filled rather than failed: libpng's own checks (chunk CRCs,
+// chunk types, the end of the stream) then report the damage through the error return.
+void ReadFromCursor(png_structp png, png_bytep out, size_t count) {
+    ReadCursor* cursor = static_cast<ReadCursor*>(png_get_io_ptr(png));
+    std::memset(out, 0, count);
+    const size_t taken = std::min(count, cursor->left);
+    std::memcpy(out, cursor->position, taken);
+    cursor->position += taken;
+    cursor->left -= taken;
+}
+
+// What a decode has allocated so far; volatile because an error unwinds by long jump.
+struct DecodeState {
+    PX_MemBitmap* volatile bitmap = nullptr;
+    png_bytep* volatile rows = nullptr;
+};
+
+// Every transform that turns the stream into 8-bit A, R, G, B bytes, in this order.
+void RequestTransforms(png_structp png, png_infop info, int bitDepth, int colourType) {
+    if (colourType == PNG_COLOR_TYPE_PALETTE) {
+        png_set_palette_to_rgb(png);
+    }
+    if (colourType == PNG_COLOR_TYPE_GRAY && bitDepth < 8) {
+        png_set_expand_gray_1_2_4_to_8(png);
+    }
+    if (png_get_valid(png, info, PNG_INFO_tRNS) != 0) {
+        png_set_tRNS_to_alpha(png);
+        colourType |= PNG_COLOR_MASK_ALPHA;
+    }
+    if (bitDepth == 16) {
+        png_set_strip_16(png);
+    }
+    if (bitDepth < 8 && png_get_bit_depth(png, info) < 8) {
+        png_set_packing(png);
+    }
+    if (colourType == PNG_COLOR_TYPE_GRAY || colourType == PNG_COLOR_TYPE_GRAY_ALPHA) {
+        png_set_gray_to_rgb(png);
+    }
+    if ((colourType & PNG_COLOR_MASK_ALPHA) == 0) {
+        png_set_filler(png, 0xFF, PNG_FILLER_BEFORE);
+    } else {
+        png_set_swap_alpha(png);
+    }
+}
+
+// The libpng calls that may raise an error; false for a size this library refuses or cannot
+// allocate.
+bool Decode(png_structp png, png_infop info, DecodeState& state) {
+    png_set_user_limits(png, PX_MaxImageSide, PX_MaxImageSide);
+    png_read_info(png, info);
+    png_uint_32 width = 0, height = 0;
+    int bitDepth = 0, colourType = 0;
+    png_get_IHDR(png, info, &width, &height, &bitDepth, &colourType, nullptr, nullptr, nullptr);
+    if (width < 1 || height < 1 || width > PX_MaxImageSide || height > PX_MaxImageSide ||
+        int64_t{width} * height > PX_MaxImagePixels) {
+        return false;
+    }
+    RequestTransforms(png, info, bitDepth, colourType);
+
+    PX_MemBitmap* bitmap = new PX_MemBitmap(static_cast<int>(width), static_cast<int>(height));
+    state.bitmap = bitmap;
+    if (bitmap->Width() != static_cast<int>(width) ||
+        bitmap->Height() != static_cast<int>(height)) {
+        return false;
+    }
+    png_bytep* rows = static_cast<png_bytep*>(std::malloc(sizeof(png_bytep) * height));
+    state.rows = rows;
+    if (rows == nullptr) {
+        return false;
+    }
+    PX_Pixel32* const pixels = bitmap->PixelData();
+    const size_t stride = static_cast<size_t>(bitmap->RowStride());
+    for (png_uint_32 y = 0; y < height; ++y) {
+        rows[y] = reinterpret_cast<png_bytep>(pixels + y * stride);
+    }
+    png_read_image(png, rows);
+    return true;
+}
+
+// The decoded bytes A, R, G, B become the word A << 24 | R << 16 | G << 8 | B.
+void ArgbBytesToPixels(PX_MemBitmap& bitmap) {
+    const int width = bitmap.Width();
+    const size_t stride = static_cast<size_t>(bitmap.RowStride());
+    PX_Pixel32* row = bitmap.PixelData();
+    for (int y = 0; y < bitmap.Height(); ++y, row += stride) {
+        for (int x = 0; x < width; ++x) {
+            const unsigned char* bytes = reinterpret_cast<const unsigned char*>(row + x);
+            row[x] = PX_Pixel32{bytes[0]} << 24 | PX_Pixel32{bytes[1]} << 16 |
+                     PX_Pixel32{bytes[2]} << 8 | PX_Pixel32{bytes[3]};
+        }
+    }
+}
+
+} // namespace
+
+PX_MemBitmap* PX_ReadPngFromMemory(const void* data, int size) {
+    if (data == nullptr || size < 8 || std::memcmp(data, kSignature, sizeof(kSignature)) != 0) {
+        return nullptr;
+    }
+    png_structp png = png_create_read_struct(PNG_LIBPNG_VER_STRING, nullptr, nullptr, nullptr);
+    if (png == nullptr) {
+        return nullptr;
+    }
+    png_infop info = png_create_info_struct(png);
+    if (info == nullptr) {
+        png_destroy_read_struct(&png, nullptr, nullptr);
+        return nullptr;
+    }
+    ReadCursor cursor{static_cast<const unsigned char*>(data), static_cast<size_t>(size)};
+    DecodeState state;
+    bool decoded = false;
+    if (setjmp(png_jmpbuf(png)) == 0) {
+        png_set_read_fn(png, &cursor, ReadFromCursor);
+        decoded = Decode(png, info, state);
+    }
+    png_destroy_read_struct(&png, &info, nullptr);
+    PX_MemBitmap* bitmap = state.bitmap;
+    std::free(state.rows);
+    if (!decoded) {
+        delete bitmap;
+        return nullptr;
+    }
+    ArgbBytesToPixels(*bitmap);
+    return bitmap;
+}
