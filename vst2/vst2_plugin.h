@@ -80,8 +80,6 @@ private:
     // Host pointers advanced to the current piece of a block longer than the block size.
     // Sized at construction so the audio thread never allocates.
     std::vector<float*> floatInputPieces_;
-    std::vector<double*> doubleInputPieces_;
-    std::vector<double*> doubleOutputPieces_;
 };
 
 // Defined by the effect: constructs one instance for a host. The entry point calls it under the

@@ -1,0 +1,142 @@
+// The three process callbacks of the effect record. The static forwarders only find the instance;
+// the member functions move the host's samples through the base in pieces of at most the block
+// size, because the channel scratch buffers hold exactly that many samples.
+#include "vst2/denormal_guard.h"
+#include "vst2/realtime_checks.h"
+#include "vst2/vst2_plugin.h"
+
+#include <algorithm>
+#include <cstring>
+
+namespace {
+
+Vst2Plugin* Instance(AEffect* effect) {
+    return effect != nullptr ? static_cast<Vst2Plugin*>(effect->object) : nullptr;
+}
+
+// True when `pointer` is one of the first `count` host output pointers.
+bool IsOutputBuffer(const double* pointer, double* const* outputs, int count) {
+    for (int i = 0; i < count; ++i) {
+        if (outputs[i] == pointer) {
+            return true;
+        }
+    }
+    return false;
+}
+
+} // namespace
+
+// audio thread
+void Vst2Plugin::VSTAccumulateBlock(AEffect* effect, float** inputs, float** outputs,
+                                    VstInt32 frames) {
+    if (Vst2Plugin* plugin = Instance(effect)) {
+        plugin->ProcessFloat(inputs, outputs, frames, true);
+    }
+}
+
+// audio thread
+void Vst2Plugin::VSTReplaceBlock(AEffect* effect, float** inputs, float** outputs,
+                                 VstInt32 frames) {
+    if (Vst2Plugin* plugin = Instance(effect)) {
+        plugin->ProcessFloat(inputs, outputs, frames, false);
+    }
+}
+
+// audio thread
+void Vst2Plugin::VSTReplaceBlockDouble(AEffect* effect, double** inputs, double** outputs,
+                                       VstInt32 frames) {
+    if (Vst2Plugin* plugin = Instance(effect)) {
+        plugin->ProcessDouble(inputs, outputs, frames);
+    }
+}
+
+// audio thread. Every input is read into scratch before any output is written, piece by piece,
+// so a host passing the same buffer as input and output gets the result of separate buffers.
+void Vst2Plugin::ProcessFloat(float** inputs, float** outputs, int frames, bool accumulate) {
+    AudioCallbackScope realtime;
+    DenormalGuard denormals;
+    InstanceHold hold(Lock());
+    if (DoesMidi()) {
+        CallHost(audioMasterWantMidi);
+    }
+    const int piece = BlockSize();
+    if (frames <= 0 || piece <= 0 || inputs == nullptr || outputs == nullptr) {
+        return;
+    }
+    const int inputCount = InputChannelCount();
+    const int outputCount = OutputChannelCount();
+    for (int offset = 0; offset < frames; offset += piece) {
+        const int length = std::min(piece, frames - offset);
+        // Only connected channels take a host pointer, in channel order.
+        int taken = 0;
+        for (int i = 0; i < inputCount; ++i) {
+            if (Input(i)->connected) {
+                floatInputPieces_[static_cast<size_t>(taken)] = inputs[taken] + offset;
+                ++taken;
+            }
+        }
+        LoadFloatInputs(floatInputPieces_.data(), inputCount, length);
+        taken = 0;
+        for (int i = 0; i < outputCount; ++i) {
+            OutputChannel* channel = Output(i);
+            if (channel->connected) {
+                *channel->slot = channel->Scratch();
+                channel->hostDestination = outputs[taken] + offset;
+                ++taken;
+            }
+        }
+        if (accumulate) {
+            RenderAccumulatingFloat(length);
+        } else {
+            RenderReplacingFloat(length);
+        }
+    }
+}
+
+// audio thread. Host pointers go to the effect as they are, except an input that is also an
+// output: the effect may read input samples after it has written outputs, so that input is
+// first copied into its channel's scratch.
+void Vst2Plugin::ProcessDouble(double** inputs, double** outputs, int frames) {
+    AudioCallbackScope realtime;
+    DenormalGuard denormals;
+    InstanceHold hold(Lock());
+    if (DoesMidi()) {
+        CallHost(audioMasterWantMidi);
+    }
+    const int piece = BlockSize();
+    if (frames <= 0 || piece <= 0 || inputs == nullptr || outputs == nullptr) {
+        return;
+    }
+    for (int offset = 0; offset < frames; offset += piece) {
+        ProcessDoublePiece(inputs, outputs, offset, std::min(piece, frames - offset));
+    }
+}
+
+// audio thread
+void Vst2Plugin::ProcessDoublePiece(double** inputs, double** outputs, int offset, int frames) {
+    int outputsTaken = 0;
+    for (int i = 0; i < OutputChannelCount(); ++i) {
+        OutputChannel* channel = Output(i);
+        if (channel->connected) {
+            *channel->slot = outputs[outputsTaken] + offset;
+            ++outputsTaken;
+        }
+    }
+    int inputsTaken = 0;
+    for (int i = 0; i < InputChannelCount(); ++i) {
+        InputChannel* channel = Input(i);
+        if (!channel->connected) {
+            continue;
+        }
+        double* host = inputs[inputsTaken];
+        if (IsOutputBuffer(host, outputs, outputsTaken) && channel->ScratchFrames() >= frames) {
+            std::memcpy(channel->Scratch(), host + offset,
+                        sizeof(double) * static_cast<size_t>(frames));
+            *channel->slot = channel->Scratch();
+        } else {
+            *channel->slot = host + offset;
+        }
+        ++inputsTaken;
+    }
+    RenderDouble(InputSlots(), OutputSlots(), frames);
+}

@@ -1,0 +1,46 @@
+// Learning once which host loaded the plug-in, and the set-up some hosts need at open.
+#include "framework/host_lookup.h"
+#include "vst2/vst2_plugin.h"
+
+namespace {
+
+constexpr int ProductTextSize = 256;
+
+// Host numbers whose hosts get at most two channels each way.
+bool NeedsStereoLimit(int hostType) {
+    return hostType == 15 || hostType == 17 || hostType == 18 || hostType == 20;
+}
+
+} // namespace
+
+int Vst2Plugin::HostType() {
+    if (hostType_ != -1) {
+        return hostType_; // asked once; an unknown host (0) is not asked again
+    }
+    char product[ProductTextSize] = {};
+    CallHost(audioMasterGetProductString, 0, 0, product);
+    product[ProductTextSize - 1] = '\0';
+    std::int32_t version = 0;
+    if (product[0] != '\0') {
+        const VstIntPtr vendorVersion = CallHost(audioMasterGetVendorVersion);
+        version = PackHostVersion(static_cast<std::int32_t>(vendorVersion));
+    }
+    SetHostIdentity(LookUpHost(product), version);
+    return hostType_;
+}
+
+// Runs at the first effOpen only.
+void Vst2Plugin::HostSpecificSetup() {
+    if (hostSetupDone_) {
+        return;
+    }
+    hostSetupDone_ = true;
+    if (NeedsStereoLimit(HostType())) {
+        LimitToStereo();
+    }
+    effect_.numInputs = InputChannelCount();
+    inputArrangement_.numChannels = InputChannelCount();
+    effect_.numOutputs = OutputChannelCount();
+    outputArrangement_.numChannels = OutputChannelCount();
+    HostIdentified();
+}

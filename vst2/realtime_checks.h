@@ -1,0 +1,52 @@
+// Real-time checks. A test build (CMake option CRESCENDA_RT_CHECKS) counts what the process
+// callbacks must never do once a block size is set: allocate from the heap, or wait for a lock.
+// Ordinary builds compile the same calls to nothing worth measuring. Tests read the counters
+// through effVendorSpecific with index RealtimeCountersRequest and ptr = a RealtimeCounters.
+#pragma once
+
+#include <cstdint>
+
+class RecursiveLock;
+
+struct RealtimeCounters {
+    std::int64_t callbacks = 0;   // process callbacks entered
+    std::int64_t allocations = 0; // heap allocations (malloc family and operator new) inside them
+    std::int64_t lockEntries = 0; // locks taken inside them
+    std::int64_t lockWaits = 0;   // of those, locks found held by another thread
+};
+
+// effVendorSpecific index ('RtCh') answering the counters; 0 in ordinary builds.
+constexpr std::int32_t RealtimeCountersRequest = 0x52744368;
+// The answer when the counters were copied.
+constexpr std::intptr_t RealtimeCountersAnswer = 0x52744368;
+
+namespace RealtimeChecks {
+
+bool Enabled();
+// Copies the process-wide counters and, with reset, starts them again from zero.
+void Read(RealtimeCounters& counters, bool reset);
+// Takes a lock, counting the entry (and a wait) when the thread is inside a process callback.
+void TakeLock(RecursiveLock& lock);
+
+} // namespace RealtimeChecks
+
+// Marks the calling thread as inside a process callback for the scope's life.
+class AudioCallbackScope {
+public:
+    AudioCallbackScope();
+    ~AudioCallbackScope();
+    AudioCallbackScope(const AudioCallbackScope&) = delete;
+    AudioCallbackScope& operator=(const AudioCallbackScope&) = delete;
+};
+
+// Holds the instance lock for a callback's run (counted in real-time check builds).
+class InstanceHold {
+public:
+    explicit InstanceHold(RecursiveLock& lock);
+    ~InstanceHold();
+    InstanceHold(const InstanceHold&) = delete;
+    InstanceHold& operator=(const InstanceHold&) = delete;
+
+private:
+    RecursiveLock& lock_;
+};
