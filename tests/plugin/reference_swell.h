@@ -254,7 +254,11 @@ public:
             const double x = (inputs[1][k] + inputs[0][k]) * 0.5;
             const bool trigger = detector_.Step(x);
             envelopeBuffer_[k] = envelope_.Step(trigger);
+            if (trigger) {
+                triggers_.push_back(position_ + k);
+            }
         }
+        position_ += frames;
         for (int j = 0; j < 2; ++j) {
             const double* in = inputs[j];
             double* out = outputs[j];
@@ -275,6 +279,8 @@ public:
     }
 
     int Latency() const { return on_ ? lookAhead_ : 0; }
+    // Stream positions (samples since construction) of every attack the detector fired on.
+    const std::vector<long>& Triggers() const { return triggers_; }
     std::int32_t LookAhead() const { return lookAhead_; }
     double Mix() const { return mix_; }
     const Envelope& EnvelopeState() const { return envelope_; }
@@ -292,6 +298,8 @@ private:
     Envelope envelope_;
     Delay delays_[2];
     Detector detector_;
+    long position_ = 0;
+    std::vector<long> triggers_;
 };
 
 } // namespace reference
