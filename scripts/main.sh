@@ -9,20 +9,18 @@ bash scripts/setup.sh
 
 targets=(Crescenda crescenda-probe)
 echo "=== build: linux"
-cmake --preset linux >build-linux-configure.log 2>&1 || { cat build-linux-configure.log; exit 1; }
-rm -f build-linux-configure.log
+mkdir -p build
+cmake --preset linux >build/configure-linux.log 2>&1 || { cat build/configure-linux.log; exit 1; }
 cmake --build --preset linux --target "${targets[@]}" crescenda-render
 
 echo "=== build: win64"
-cmake --preset win64 >build-win64-configure.log 2>&1 || { cat build-win64-configure.log; exit 1; }
-rm -f build-win64-configure.log
+cmake --preset win64 >build/configure-win64.log 2>&1 || { cat build/configure-win64.log; exit 1; }
 cmake --build --preset win64 --target "${targets[@]}"
 
 echo "=== Crescenda.so in the bundled host"
 build/linux/bin/crescenda-probe
 echo "=== Crescenda.dll in the bundled host (Wine)"
 bash scripts/wine-run.sh build/win64/bin/crescenda-probe.exe
-wineserver -k >/dev/null 2>&1 || true
 
 echo "=== demo render"
 build/linux/bin/crescenda-render --out-dir out "$@"
