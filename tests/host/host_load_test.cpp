@@ -1,6 +1,7 @@
 #include "host/plugin_host.h"
 #include "tests/host/test_plugin_requests.h"
 
+#include <algorithm>
 #include <gtest/gtest.h>
 
 TEST(HostLoading, AMissingBinaryFailsWithAReason) {
@@ -58,4 +59,16 @@ TEST(HostLoading, LoadingAgainReplacesTheFirstInstance) {
     host.SetParameter(0, 0.75f);
     ASSERT_TRUE(host.Load(TestPluginPath())) << host.LastError();
     EXPECT_EQ(host.GetParameter(0), 0.5f);
+}
+
+TEST(HostLoading, AUnixStylePathNamesTheSameBinaryUnderWine) {
+    // Under Wine the Unix root is drive Z:, and tools get Unix paths from a Unix shell.
+    std::string path = TestPluginPath();
+    if (path.rfind("Z:\\", 0) == 0) {
+        path = path.substr(2);
+        std::replace(path.begin(), path.end(), '\\', '/');
+    }
+    ASSERT_EQ(path.front(), '/');
+    PluginHost host;
+    EXPECT_TRUE(host.Load(path)) << path << ": " << host.LastError();
 }
