@@ -92,10 +92,15 @@ void PX_BlitRect(PX_Bitmap* dest, PX_Bitmap* src, int dstX, int dstY, const PX_R
         return;
     }
     if ((mode & 0x100FF) == 0 && alpha == 1.0f) {
-        // The same bitmap may be both source and destination.
         const size_t bytes = static_cast<size_t>(cols) * sizeof(PX_Pixel32);
-        ForEachRow(*dest, *src, area,
-                   [=](PX_Pixel32* d, const PX_Pixel32* s) { std::memmove(d, s, bytes); });
+        if (dest == src) {
+            // Rows of one bitmap may overlap.
+            ForEachRow(*dest, *src, area,
+                       [=](PX_Pixel32* d, const PX_Pixel32* s) { std::memmove(d, s, bytes); });
+        } else {
+            ForEachRow(*dest, *src, area,
+                       [=](PX_Pixel32* d, const PX_Pixel32* s) { std::memcpy(d, s, bytes); });
+        }
         return;
     }
     if ((mode & 0x100FF) == 0 && alpha == 0.5f) {

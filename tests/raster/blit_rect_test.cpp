@@ -240,11 +240,11 @@ TEST(BlitRect, SourceAlphaAtFullWeightMatchesTheFormulaForEveryByteCombination) 
     // Every source alpha, source channel and destination channel, in rows long enough for the
     // four-pixel kernel and its tail.
     std::mt19937 rng(7);
-    TestBitmap src(257, 1);
-    TestBitmap dest(257, 1);
+    TestBitmap src(263, 1);
+    TestBitmap dest(263, 1);
     for (int sa = 0; sa < 256; ++sa) {
         for (int sc = 0; sc < 256; ++sc) {
-            for (int x = 0; x < 257; ++x) {
+            for (int x = 0; x < 263; ++x) {
                 const int dc = x % 256;
                 src.At(x, 0) = PX_MakePixel(sa, sc, 255 - sc, sc ^ 0x5A);
                 dest.At(x, 0) = PX_MakePixel(rng() & 0xFF, dc, 255 - dc, dc ^ 0xA5);
