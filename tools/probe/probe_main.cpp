@@ -1,10 +1,12 @@
 // crescenda-probe [plugin path]: loads a VST 2.4 plug-in (by default the one beside this tool) the
-// way a host does, prints its effect record and the peak of one processed block of a sine.
+// way a host does, prints its effect record and the peak of processed blocks of a sine.
 #include "host/plugin_host.h"
 
+#include <algorithm>
 #include <cmath>
 #include <cstdio>
 #include <string>
+#include <vector>
 
 namespace {
 
@@ -12,6 +14,7 @@ constexpr double kSampleRate = 44100.0;
 constexpr int kBlockSize = 512;
 constexpr double kSineHz = 440.0;
 constexpr float kSineAmplitude = 0.5f;
+constexpr int kMaxBlocks = 1000;
 
 std::string FourChars(VstInt32 id) {
     std::string text;
@@ -71,25 +74,31 @@ void PrintRecord(PluginHost& host) {
     std::printf("  version        %d\n", e.version);
 }
 
-// Runs one block of a sine through processReplacing and answers the output's peak.
-bool ProcessedPeak(PluginHost& host, float& peak) {
+// Feeds blocks of a sine through processReplacing; `peaks` gets each block's output peak. Enough
+// blocks are run for the sine to come out of a plug-in that delays it by its reported latency.
+bool ProcessedPeaks(PluginHost& host, std::vector<float>& peaks) {
     const AEffect& e = *host.Effect();
+    const int blocks = 1 + (std::max(e.initialDelay, 0) + kBlockSize - 1) / kBlockSize;
     AudioBuffers<float> in(e.numInputs, kBlockSize);
     AudioBuffers<float> out(e.numOutputs, kBlockSize);
     const double step = 2.0 * 3.14159265358979323846 * kSineHz / kSampleRate;
-    for (int c = 0; c < in.Channels(); ++c) {
-        for (int i = 0; i < kBlockSize; ++i) {
-            in.At(c, i) = kSineAmplitude * static_cast<float>(std::sin(step * i));
+    for (int block = 0; block < std::min(blocks, kMaxBlocks); ++block) {
+        for (int c = 0; c < in.Channels(); ++c) {
+            for (int i = 0; i < kBlockSize; ++i) {
+                const double n = static_cast<double>(block) * kBlockSize + i;
+                in.At(c, i) = kSineAmplitude * static_cast<float>(std::sin(step * n));
+            }
         }
-    }
-    if (!host.ProcessFloat(in, out)) {
-        return false;
-    }
-    peak = 0.f;
-    for (int c = 0; c < out.Channels(); ++c) {
-        for (int i = 0; i < kBlockSize; ++i) {
-            peak = std::fmax(peak, std::fabs(out.At(c, i)));
+        if (!host.ProcessFloat(in, out)) {
+            return false;
         }
+        float peak = 0.f;
+        for (int c = 0; c < out.Channels(); ++c) {
+            for (int i = 0; i < kBlockSize; ++i) {
+                peak = std::fmax(peak, std::fabs(out.At(c, i)));
+            }
+        }
+        peaks.push_back(peak);
     }
     return true;
 }
@@ -111,13 +120,18 @@ int main(int argc, char** argv) {
     std::printf("%s\n", path.c_str());
     host.Open(kSampleRate, kBlockSize);
     PrintRecord(host);
-    float peak = 0.f;
-    if (!ProcessedPeak(host, peak)) {
-        std::fprintf(stderr, "crescenda-probe: the plug-in has no replacing process callback\n");
+    std::vector<float> peaks;
+    if (!ProcessedPeaks(host, peaks)) {
+        std::fprintf(stderr, "crescenda-probe: the plug-in cannot process stereo float blocks\n");
         return 1;
     }
-    std::printf("  peak           %.6f (one %d-frame block of a %.0f Hz sine at %.1f peak)\n", peak,
-                kBlockSize, kSineHz, static_cast<double>(kSineAmplitude));
+    std::printf("  peak           %.6f (first %d-frame block of a %.0f Hz sine at %.1f peak)\n",
+                static_cast<double>(peaks.front()), kBlockSize, kSineHz,
+                static_cast<double>(kSineAmplitude));
+    if (peaks.size() > 1) {
+        std::printf("  peak           %.6f (block %d, after the reported latency)\n",
+                    static_cast<double>(peaks.back()), static_cast<int>(peaks.size()));
+    }
     host.Close();
     return 0;
 }
