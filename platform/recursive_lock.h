@@ -10,6 +10,8 @@ public:
     RecursiveLock& operator=(const RecursiveLock&) = delete;
 
     void Enter();
+    // Takes the lock only if that needs no wait; true when taken.
+    bool TryEnter();
     void Leave();
 
 private:

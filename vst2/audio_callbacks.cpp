@@ -14,7 +14,8 @@ Vst2Plugin* Instance(AEffect* effect) {
     return effect != nullptr ? static_cast<Vst2Plugin*>(effect->object) : nullptr;
 }
 
-// True when `pointer` is one of the first `count` host output pointers.
+// True when `pointer` is one of the first `count` host output pointers (a null output never
+// matches).
 bool IsOutputBuffer(const double* pointer, double* const* outputs, int count) {
     for (int i = 0; i < count; ++i) {
         if (outputs[i] == pointer) {
@@ -71,7 +72,9 @@ void Vst2Plugin::ProcessFloat(float** inputs, float** outputs, int frames, bool 
         int taken = 0;
         for (int i = 0; i < inputCount; ++i) {
             if (Input(i)->connected) {
-                floatInputPieces_[static_cast<size_t>(taken)] = inputs[taken] + offset;
+                float* host = inputs[taken];
+                floatInputPieces_[static_cast<size_t>(taken)] =
+                    host != nullptr ? host + offset : nullptr;
                 ++taken;
             }
         }
@@ -81,7 +84,8 @@ void Vst2Plugin::ProcessFloat(float** inputs, float** outputs, int frames, bool 
             OutputChannel* channel = Output(i);
             if (channel->connected) {
                 *channel->slot = channel->Scratch();
-                channel->hostDestination = outputs[taken] + offset;
+                float* host = outputs[taken];
+                channel->hostDestination = host != nullptr ? host + offset : nullptr;
                 ++taken;
             }
         }
@@ -118,7 +122,9 @@ void Vst2Plugin::ProcessDoublePiece(double** inputs, double** outputs, int offse
     for (int i = 0; i < OutputChannelCount(); ++i) {
         OutputChannel* channel = Output(i);
         if (channel->connected) {
-            *channel->slot = outputs[outputsTaken] + offset;
+            // A missing host buffer gets the channel's scratch, and the result is dropped.
+            double* host = outputs[outputsTaken];
+            *channel->slot = host != nullptr ? host + offset : channel->Scratch();
             ++outputsTaken;
         }
     }
@@ -129,9 +135,12 @@ void Vst2Plugin::ProcessDoublePiece(double** inputs, double** outputs, int offse
             continue;
         }
         double* host = inputs[inputsTaken];
-        if (IsOutputBuffer(host, outputs, outputsTaken) && channel->ScratchFrames() >= frames) {
-            std::memcpy(channel->Scratch(), host + offset,
-                        sizeof(double) * static_cast<size_t>(frames));
+        const size_t bytes = sizeof(double) * static_cast<size_t>(frames);
+        if (host == nullptr) {
+            std::memset(channel->Scratch(), 0, bytes); // a missing host buffer reads as silence
+            *channel->slot = channel->Scratch();
+        } else if (IsOutputBuffer(host, outputs, outputsTaken)) {
+            std::memcpy(channel->Scratch(), host + offset, bytes);
             *channel->slot = channel->Scratch();
         } else {
             *channel->slot = host + offset;

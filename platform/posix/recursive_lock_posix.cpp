@@ -12,4 +12,5 @@ static std::recursive_mutex* Mutex(unsigned char* storage) {
 RecursiveLock::RecursiveLock() { new (storage_) std::recursive_mutex; }
 RecursiveLock::~RecursiveLock() { Mutex(storage_)->~recursive_mutex(); }
 void RecursiveLock::Enter() { Mutex(storage_)->lock(); }
+bool RecursiveLock::TryEnter() { return Mutex(storage_)->try_lock(); }
 void RecursiveLock::Leave() { Mutex(storage_)->unlock(); }
