@@ -16,10 +16,15 @@ struct ReadCursor {
     size_t left;
 };
 
-// Past the end the request is zero-filled rather than failed: libpng's own checks (chunk CRCs,
-// chunk types, the end of the stream) then report the damage through the error return.
+// A request reaching past the end is zero-filled rather than failed: libpng's own checks (chunk
+// CRCs, chunk types) then report the damage through the error return. A request that finds
+// nothing left at all is an error at once, so a chunk declaring gigabytes beyond a short stream
+// is not skipped through zeros piece by piece.
 void ReadFromCursor(png_structp png, png_bytep out, size_t count) {
     ReadCursor* cursor = static_cast<ReadCursor*>(png_get_io_ptr(png));
+    if (count > 0 && cursor->left == 0) {
+        png_error(png, "Read past the end of the image data");
+    }
     std::memset(out, 0, count);
     const size_t taken = std::min(count, cursor->left);
     std::memcpy(out, cursor->position, taken);

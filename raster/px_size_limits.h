@@ -18,6 +18,8 @@ inline int64_t PX_AlignedBitmapBytes(int width, int height) {
         return -1;
     }
     const int64_t stride = (int64_t{width} + 3) & ~int64_t{3};
-    const int64_t bytes = stride * height * 4;
-    return bytes > PX_MaxBitmapBytes ? -1 : bytes;
+    if (stride > PX_MaxBitmapBytes / 4 / height) {
+        return -1;
+    }
+    return stride * height * 4;
 }

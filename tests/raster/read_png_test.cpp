@@ -198,3 +198,23 @@ TEST(ReadPng, ImageAtTheSizeLimitStillDecodes) {
     EXPECT_EQ(bitmap->Height(), 32768);
     EXPECT_EQ(PixelAt(*bitmap, 0, 32767), 0xFF333333u);
 }
+
+TEST(ReadPng, ChunkDeclaringGigabytesBeyondAShortStreamIsRefused) {
+    // An ancillary chunk whose length runs two gigabytes past the end of a 1 KB stream.
+    std::vector<uint8_t> png = EncodePng(RedPixel());
+    png.resize(8 + 25);
+    const uint8_t chunk[] = {0x7F, 0xFF, 0xFF, 0xF0, 'o', 'o', 'o', 'o'};
+    png.insert(png.end(), chunk, chunk + sizeof(chunk));
+    png.resize(1000, 'o');
+    EXPECT_EQ(Decode(png), nullptr);
+}
+
+TEST(ReadPng, StreamCutInsideTheLastChecksumIsRefused) {
+    std::mt19937 rng(13);
+    const std::vector<uint8_t> png = EncodePng(RandomRgba(rng, false));
+    // The image data chunk's CRC ends 12 bytes before the end (the end chunk follows it).
+    for (size_t missing = 1; missing <= 4; ++missing) {
+        EXPECT_EQ(PX_ReadPngFromMemory(png.data(), int(png.size() - 12 - missing)), nullptr);
+    }
+    EXPECT_NE(Decode(std::vector<uint8_t>(png.begin(), png.end() - 12)), nullptr);
+}
