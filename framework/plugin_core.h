@@ -87,8 +87,10 @@ public:
     virtual bool SendSysExToHost(const SysExMessage& /*message*/) { return false; }
     virtual void StateRestored();
     virtual void PresetListChanged() {}
-    // Resizes and zeroes every channel's scratch to frames doubles. Negative sizes and sizes above
-    // MaxBlockLength are refused (false) and leave the buffers and the block size as they were.
+    // Resizes and zeroes every channel's scratch to frames doubles and points every slot at its
+    // channel's (possibly moved) scratch. Negative sizes and sizes above MaxBlockLength are
+    // refused (false) and leave the buffers and the block size as they were. When a scratch
+    // cannot grow, the block size becomes what every channel holds and the answer is false.
     virtual bool SetBlockLength(int frames);
 
     static constexpr int MaxBlockLength = 1 << 20;
@@ -116,7 +118,10 @@ public:
     void FillEmptyPresets(int count);
     // One value per parameter, in parameter order (whole numbers for the discrete kinds).
     void AddPreset(const char* name, const double* values);
+    // Clears the block and writes the magic "tffp" and the chunk version.
     static void WriteChunkHeader(ByteBlock& block);
+    // The chunk version after the magic at position, moving position past the header. Without the
+    // magic: 0 and position unchanged (a headerless state); magic without a version: 0 and -1.
     static std::int32_t ReadChunkHeader(const ByteBlock& block, int& position);
 
     // --- Accessors the adapter and the effect need.
