@@ -22,9 +22,24 @@ std::int32_t DuckLengthFor(double rate) {
     return static_cast<std::int32_t>(std::trunc(std::trunc(rate) * 0.003));
 }
 
+// One envelope value per frame from the mono sum. Working on local copies lets the compiler keep
+// the filter states in registers: the envelope buffer could otherwise alias them, and every
+// sample would store and reload them.
+void DetectAndShape(OnsetDetector& detectorState, SwellEnvelope& envelopeState, const double* in0,
+                    const double* in1, double* env, int frames) {
+    OnsetDetector detector = detectorState;
+    SwellEnvelope envelope = envelopeState;
+    for (int k = 0; k < frames; ++k) {
+        const double x = (in1[k] + in0[k]) * 0.5;
+        env[k] = envelope.Step(detector.Step(x));
+    }
+    detectorState = detector;
+    envelopeState = envelope;
+}
+
 // out = (mix·env + (1 − mix)) · (src · volume), in exactly that grouping.
-void ApplyGain(const double* src, const double* env, double* out, int count, double mix,
-               double rest, double volume) {
+void ApplyGain(const double* __restrict src, const double* __restrict env, double* __restrict out,
+               int count, double mix, double rest, double volume) {
     for (int k = 0; k < count; ++k) {
         out[k] = (mix * env[k] + rest) * (src[k] * volume);
     }
@@ -164,11 +179,7 @@ void Crescenda::RenderDouble(double** inputs, double** outputs, int frames) {
 // written, so the host may hand the same buffers as input and output.
 void Crescenda::RenderPiece(const double* in0, const double* in1, double* out0, double* out1,
                             int frames) {
-    double* env = envelopeBuffer_.data();
-    for (int k = 0; k < frames; ++k) {
-        const double x = (in1[k] + in0[k]) * 0.5;
-        env[k] = envelope_.Step(detector_.Step(x));
-    }
+    DetectAndShape(detector_, envelope_, in0, in1, envelopeBuffer_.data(), frames);
     if (on_) {
         delayLines_[0].Write(in0, frames);
         delayLines_[1].Write(in1, frames);
