@@ -270,3 +270,41 @@ TEST_F(RenderCli, TheDefaultPluginIsTheOneBuiltBesideTheRenderer) {
     EXPECT_NE(result.out.find("Crescenda" + std::string(SharedLibrarySuffix())), std::string::npos)
         << result.out;
 }
+
+// The plug-in built beside the renderer, driven only through what the renderer offers.
+class RenderDefaultPlugin : public RenderCli {
+protected:
+    RunResult RenderWithDefault(const std::vector<std::string>& args) {
+        return RunRenderer(folder, args);
+    }
+};
+
+TEST_F(RenderDefaultPlugin, ABypassedRenderGivesBackTheInputSampleForSample) {
+    // Latency removal must line the delayed signal up exactly, or this comparison fails.
+    ASSERT_EQ(RenderWithDefault({"--out-dir", "demo"}).exitCode, 0);
+    const RunResult result =
+        RenderWithDefault({"--set", "OnOff=0", "demo/crescenda-demo-dry.wav", "bypassed.wav"});
+    ASSERT_EQ(result.exitCode, 0) << result.err;
+    EXPECT_EQ(Rendered("bypassed.wav").channels, Rendered("demo/crescenda-demo-dry.wav").channels);
+}
+
+TEST_F(RenderDefaultPlugin, TheSwelledDemoIsTheSameForEveryBlockSize) {
+    ASSERT_EQ(RenderWithDefault({"--block", "4096", "--out-dir", "large"}).exitCode, 0);
+    ASSERT_EQ(RenderWithDefault({"--block", "37", "--out-dir", "odd"}).exitCode, 0);
+    const TestAudio large = Rendered("large/crescenda-demo-swelled.wav");
+    EXPECT_EQ(large.channels, Rendered("odd/crescenda-demo-swelled.wav").channels);
+    // And the swell did something.
+    EXPECT_NE(large.channels, Rendered("large/crescenda-demo-dry.wav").channels);
+}
+
+TEST_F(RenderDefaultPlugin, AStateSavedFromOneRunRendersTheSameInTheNext) {
+    ASSERT_EQ(RenderWithDefault({"--out-dir", "demo"}).exitCode, 0);
+    const std::string input = "demo/crescenda-demo-dry.wav";
+    ASSERT_EQ(RenderWithDefault({"--preset", "3", "--set", "Depth=0.3", "--set", "Vol=0.5",
+                                 "--save-state", "s.bin", input, "first.wav"})
+                  .exitCode,
+              0);
+    ASSERT_EQ(RenderWithDefault({"--load-state", "s.bin", input, "second.wav"}).exitCode, 0);
+    EXPECT_EQ(Rendered("first.wav").channels, Rendered("second.wav").channels);
+    EXPECT_NE(Rendered("first.wav").channels, Rendered("demo/crescenda-demo-swelled.wav").channels);
+}

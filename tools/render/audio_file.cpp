@@ -162,6 +162,8 @@ bool AudioFileWriter::Open(const std::string& path, int channels, int sampleRate
     }
     // Integer types clip overs instead of wrapping them.
     sf_command(state_->sound.get(), SFC_SET_CLIPPING, nullptr, SF_TRUE);
+    // No peak chunk: it carries a time stamp, and the same render should give the same bytes.
+    sf_command(state_->sound.get(), SFC_SET_ADD_PEAK_CHUNK, nullptr, SF_FALSE);
     return true;
 }
 

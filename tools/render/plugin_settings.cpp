@@ -228,11 +228,9 @@ bool SelectPreset(PluginHost& host, const std::string& nameOrIndex, std::string&
     return true;
 }
 
+// Chunks are asked for whether or not the record sets effFlagsProgramChunks: some effects answer
+// them without the flag, and one that does not simply gives or takes nothing.
 bool LoadProgramState(PluginHost& host, const std::string& path, std::string& error) {
-    if ((host.Effect()->flags & effFlagsProgramChunks) == 0) {
-        error = "the plug-in does not keep its state in chunks, so --load-state cannot be used";
-        return false;
-    }
     std::string bytes;
     if (!ReadWholeFile(path, kMaxStateBytes, bytes, error)) {
         return false;
@@ -249,13 +247,9 @@ bool LoadProgramState(PluginHost& host, const std::string& path, std::string& er
 }
 
 bool SaveProgramState(PluginHost& host, const std::string& path, std::string& error) {
-    if ((host.Effect()->flags & effFlagsProgramChunks) == 0) {
-        error = "the plug-in does not keep its state in chunks, so --save-state cannot be used";
-        return false;
-    }
     const std::vector<uint8_t> chunk = host.GetChunk(true);
     if (chunk.empty()) {
-        error = "the plug-in gave no program state";
+        error = "the plug-in gave no program state (it keeps no state chunks)";
         return false;
     }
     return WriteWholeFile(path, std::string(chunk.begin(), chunk.end()), error);

@@ -146,14 +146,14 @@ int RunRenderer(const RenderOptions& options) {
     if (!ApplySettings(host, options, error)) {
         return Fail(error);
     }
+    if (!options.saveState.empty() && !SaveProgramState(host, options.saveState, error)) {
+        return Fail(error);
+    }
     if (options.list) {
         PrintPluginListing(host, pluginPath, stdout);
         return 0;
     }
     if (!CanCarryChannels(*host.Effect(), job.input.Channels(), error)) {
-        return Fail(error);
-    }
-    if (!options.saveState.empty() && !SaveProgramState(host, options.saveState, error)) {
         return Fail(error);
     }
 
