@@ -1,5 +1,5 @@
 #include "host/plugin_host.h"
 
 std::string DefaultPluginPath() {
-    return ExecutableDirectory() + "/Crescenda" + SharedLibrarySuffix();
+    return FileBesideExecutable(std::string("Crescenda") + SharedLibrarySuffix());
 }

@@ -30,3 +30,5 @@ const char* SharedLibrarySuffix();
 
 // The folder holding the running executable, without a trailing separator ("" if unknown).
 std::string ExecutableDirectory();
+// The path of a file named `name` in that folder, with the platform's separator.
+std::string FileBesideExecutable(const std::string& name);

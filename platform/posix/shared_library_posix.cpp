@@ -49,3 +49,7 @@ std::string ExecutableDirectory() {
     const size_t slash = path.find_last_of('/');
     return slash == std::string::npos ? std::string() : path.substr(0, slash);
 }
+
+std::string FileBesideExecutable(const std::string& name) {
+    return ExecutableDirectory() + '/' + name;
+}

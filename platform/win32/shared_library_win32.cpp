@@ -85,3 +85,7 @@ std::string ExecutableDirectory() {
     const size_t separator = path.find_last_of("\\/");
     return separator == std::string::npos ? std::string() : path.substr(0, separator);
 }
+
+std::string FileBesideExecutable(const std::string& name) {
+    return ExecutableDirectory() + '\\' + name;
+}
