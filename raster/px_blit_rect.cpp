@@ -3,7 +3,6 @@
 #include "raster/bitmap_rows.h"
 #include "raster/blend_weight.h"
 #include "raster/blit_kernels.h"
-#include "raster/copy_row.h"
 
 #include <algorithm>
 #include <cstring>
@@ -100,7 +99,7 @@ void PX_BlitRect(PX_Bitmap* dest, PX_Bitmap* src, int dstX, int dstY, const PX_R
                        [=](PX_Pixel32* d, const PX_Pixel32* s) { std::memmove(d, s, bytes); });
         } else {
             ForEachRow(*dest, *src, area,
-                       [=](PX_Pixel32* d, const PX_Pixel32* s) { CopyRow(d, s, cols); });
+                       [=](PX_Pixel32* d, const PX_Pixel32* s) { std::memcpy(d, s, bytes); });
         }
         return;
     }
