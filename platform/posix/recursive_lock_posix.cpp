@@ -9,8 +9,18 @@ static std::recursive_mutex* Mutex(unsigned char* storage) {
     return std::launder(reinterpret_cast<std::recursive_mutex*>(storage));
 }
 
-RecursiveLock::RecursiveLock() { new (storage_) std::recursive_mutex; }
-RecursiveLock::~RecursiveLock() { Mutex(storage_)->~recursive_mutex(); }
-void RecursiveLock::Enter() { Mutex(storage_)->lock(); }
-bool RecursiveLock::TryEnter() { return Mutex(storage_)->try_lock(); }
-void RecursiveLock::Leave() { Mutex(storage_)->unlock(); }
+RecursiveLock::RecursiveLock() {
+    new (storage_) std::recursive_mutex;
+}
+RecursiveLock::~RecursiveLock() {
+    Mutex(storage_)->~recursive_mutex();
+}
+void RecursiveLock::Enter() {
+    Mutex(storage_)->lock();
+}
+bool RecursiveLock::TryEnter() {
+    return Mutex(storage_)->try_lock();
+}
+void RecursiveLock::Leave() {
+    Mutex(storage_)->unlock();
+}
