@@ -152,8 +152,12 @@ TEST_F(RealtimeSafety, TheCountersSeeALockWaitWhenAnotherThreadHoldsTheInstanceL
         control.join();
         GTEST_SKIP() << "effOpen made no host query to hold the lock in";
     }
+    // Straight through the record: the host's own helpers read numInputs, which effOpen writes.
+    std::vector<float*> inputs(in.Pointers(), in.Pointers() + in.Channels());
+    std::vector<float*> outputs(out.Pointers(), out.Pointers() + out.Channels());
+    AEffect* effect = host.Effect();
     audioStarting = true;
-    host.ProcessFloat(in, out);
+    effect->processReplacing(effect, inputs.data(), outputs.data(), 64);
     control.join();
     ReadCounters(host, counters, true);
     EXPECT_GE(counters.lockWaits, 1) << "a block processed while another thread held the instance "
