@@ -10,7 +10,7 @@ class RecursiveLock;
 
 struct RealtimeCounters {
     std::int64_t callbacks = 0;   // process callbacks entered
-    std::int64_t allocations = 0; // heap allocations (malloc family and operator new) inside them
+    std::int64_t allocations = 0; // heap allocations (malloc family, operator new) while one runs
     std::int64_t lockEntries = 0; // locks taken inside them
     std::int64_t lockWaits = 0;   // of those, locks found held by another thread
 };

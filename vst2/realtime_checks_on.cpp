@@ -1,8 +1,11 @@
 // Real-time check builds: process-wide counters of what the process callbacks do, and the
-// allocation hook. The binary is linked with --wrap for the malloc family, so every heap request
-// of the plug-in's own code, the framework's buffers included, passes through here; operator
-// new is replaced to go the same way.
+// allocation hook. The binary is linked with --wrap for the malloc family, so on Linux every heap
+// request of the plug-in's own code, the framework's buffers included, passes through here;
+// operator new is replaced to go the same way on both platforms (on Windows the C runtime's
+// malloc is reached through an import that the wrap does not see, so there only operator new
+// is counted).
 #include "platform/recursive_lock.h"
+#include "platform/thread_identity.h"
 #include "vst2/realtime_checks.h"
 
 #include <atomic>
@@ -17,7 +20,46 @@ extern "C" void __real_free(void* block);
 
 namespace {
 
-thread_local int tCallbackDepth = 0;
+// Which threads are inside a process callback, kept without thread-local storage: on Windows
+// that storage is emulated and allocates on a thread's first use, which re-enters the allocation
+// hook before the emulation is ready and hangs the process.
+struct CallbackThread {
+    std::atomic<std::uintptr_t> thread{0};
+    std::atomic<int> depth{0};
+};
+constexpr int MaxCallbackThreads = 64; // threads beyond this many are not counted
+CallbackThread gThreads[MaxCallbackThreads];
+std::atomic<int> gThreadsInside{0};
+
+CallbackThread* FindThread(std::uintptr_t thread) {
+    for (CallbackThread& entry : gThreads) {
+        if (entry.thread.load() == thread) {
+            return &entry;
+        }
+    }
+    return nullptr;
+}
+
+CallbackThread* FindOrAddThread(std::uintptr_t thread) {
+    if (CallbackThread* entry = FindThread(thread)) {
+        return entry;
+    }
+    for (CallbackThread& entry : gThreads) {
+        std::uintptr_t empty = 0;
+        if (entry.thread.compare_exchange_strong(empty, thread)) {
+            return &entry;
+        }
+    }
+    return nullptr;
+}
+
+bool InsideCallback() {
+    if (gThreadsInside.load() == 0) {
+        return false;
+    }
+    const CallbackThread* entry = FindThread(CurrentThreadIdentity());
+    return entry != nullptr && entry->depth.load() > 0;
+}
 
 std::atomic<std::int64_t> gCallbacks{0};
 std::atomic<std::int64_t> gAllocations{0};
@@ -25,7 +67,7 @@ std::atomic<std::int64_t> gLockEntries{0};
 std::atomic<std::int64_t> gLockWaits{0};
 
 void NoteAllocation() {
-    if (tCallbackDepth > 0) {
+    if (InsideCallback()) {
         gAllocations.fetch_add(1, std::memory_order_relaxed);
     }
 }
@@ -51,8 +93,9 @@ extern "C" void __wrap_free(void* block) {
     __real_free(block);
 }
 
+// Straight to the hook: on Windows the C runtime's malloc is an import the linker does not wrap.
 void* operator new(std::size_t size) {
-    void* block = std::malloc(size != 0 ? size : 1);
+    void* block = __wrap_malloc(size != 0 ? size : 1);
     if (block == nullptr) {
         throw std::bad_alloc();
     }
@@ -62,10 +105,10 @@ void* operator new[](std::size_t size) {
     return operator new(size);
 }
 void* operator new(std::size_t size, const std::nothrow_t&) noexcept {
-    return std::malloc(size != 0 ? size : 1);
+    return __wrap_malloc(size != 0 ? size : 1);
 }
 void* operator new[](std::size_t size, const std::nothrow_t&) noexcept {
-    return std::malloc(size != 0 ? size : 1);
+    return __wrap_malloc(size != 0 ? size : 1);
 }
 void operator delete(void* block) noexcept {
     std::free(block);
@@ -104,7 +147,7 @@ void RealtimeChecks::Read(RealtimeCounters& counters, bool reset) {
 }
 
 void RealtimeChecks::TakeLock(RecursiveLock& lock) {
-    if (tCallbackDepth == 0) {
+    if (!InsideCallback()) {
         lock.Enter();
         return;
     }
@@ -116,13 +159,18 @@ void RealtimeChecks::TakeLock(RecursiveLock& lock) {
 }
 
 AudioCallbackScope::AudioCallbackScope() {
-    if (tCallbackDepth++ == 0) {
+    CallbackThread* entry = FindOrAddThread(CurrentThreadIdentity());
+    if (entry != nullptr && entry->depth.fetch_add(1) == 0) {
+        gThreadsInside.fetch_add(1);
         gCallbacks.fetch_add(1, std::memory_order_relaxed);
     }
 }
 
 AudioCallbackScope::~AudioCallbackScope() {
-    --tCallbackDepth;
+    CallbackThread* entry = FindThread(CurrentThreadIdentity());
+    if (entry != nullptr && entry->depth.fetch_sub(1) == 1) {
+        gThreadsInside.fetch_sub(1);
+    }
 }
 
 InstanceHold::InstanceHold(RecursiveLock& lock) : lock_(lock) {
