@@ -16,6 +16,28 @@ bool ValidPreset(const Vst2Plugin& plugin, VstIntPtr index) {
     return index >= 0 && index < plugin.PresetCount();
 }
 
+// What a chunk load may change: the current values and every preset. The readers stop at the
+// first damaged value after changing what came before it, so a chunk that fails puts this back
+// and the host's "not loaded" is true.
+struct SavedState {
+    ByteBlock values;
+    ByteBlock presets;
+    bool complete = false;
+};
+
+void Save(Vst2Plugin& plugin, SavedState& saved) {
+    saved.complete = plugin.SaveState(saved.values) && plugin.SerializePresets(saved.presets);
+}
+
+void PutBack(Vst2Plugin& plugin, const SavedState& saved) {
+    if (!saved.complete) {
+        return;
+    }
+    plugin.UnserializePresets(saved.presets, 0); // ends by loading the current preset's values
+    plugin.LoadState(saved.values, 0);           // then the current values as they were
+    plugin.StateRestored();
+}
+
 } // namespace
 
 VstIntPtr Vst2Requests::SetProgram(Vst2Plugin& plugin, const Vst2Request& request) {
@@ -94,6 +116,8 @@ VstIntPtr Vst2Requests::SetChunk(Vst2Plugin& plugin, const Vst2Request& request)
         return 0; // no memory for the copy; the block was not touched
     }
     std::memcpy(block.Data(), request.ptr, static_cast<size_t>(size));
+    SavedState saved;
+    Save(plugin, saved);
     int position = 0;
     const std::int32_t version = Vst2Plugin::ReadChunkHeader(block, position);
     int end = -1;
@@ -104,6 +128,7 @@ VstIntPtr Vst2Requests::SetChunk(Vst2Plugin& plugin, const Vst2Request& request)
         plugin.ModifyCurrentPreset();
     }
     if (end < 0) {
+        PutBack(plugin, saved);
         return 0;
     }
     plugin.StateRestored();
