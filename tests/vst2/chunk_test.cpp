@@ -173,13 +173,20 @@ TEST_F(Chunks, ChunkSizesOutsideOneByteTo16MiBAreRefusedAndChangeNothing) {
     EXPECT_EQ(host.GetChunk(true), before);
 }
 
-TEST_F(Chunks, ATruncatedProgramChunkFailsAfterSettingWhatItCovers) {
+// A damaged chunk is refused as a whole: the host is told 0 and nothing it covered stays changed.
+TEST_F(Chunks, ATruncatedChunkFailsAndChangesNothing) {
+    host.SetParameter(3, 0.25f);
+    const std::vector<uint8_t> program = host.GetChunk(true);
+    const std::vector<uint8_t> bank = host.GetChunk(false);
     std::vector<uint8_t> chunk = ProgramChunk({0.1, 0.2, 0.3, 1.9, 0.0});
     chunk.resize(8 + 8 * 2 + 3);
     EXPECT_FALSE(host.SetChunk(true, chunk));
-    EXPECT_EQ(host.ParamDisplay(0), "0.100");
-    EXPECT_EQ(host.ParamDisplay(1), "0.200");
-    EXPECT_EQ(host.ParamDisplay(3), "1.000"); // after the damage: kept
+    EXPECT_EQ(host.GetChunk(true), program);
+    std::vector<uint8_t> damagedBank = bank;
+    damagedBank.resize(bank.size() - 20);
+    EXPECT_FALSE(host.SetChunk(false, damagedBank));
+    EXPECT_EQ(host.GetChunk(false), bank);
+    EXPECT_EQ(host.ParamDisplay(3), "0.500");
 }
 
 TEST_F(Chunks, AChunkWithTheMagicButNoVersionFails) {
