@@ -6,6 +6,10 @@ set -uo pipefail
 cd "$(dirname "$0")/../.."
 root="$PWD"
 failures=()
+# Build folders (overridable, so the script can be tried beside builds others are using).
+linux_dir=${CRESCENDA_VALIDATION_LINUX_DIR:-$root/build/linux}
+win64_dir=${CRESCENDA_VALIDATION_WIN64_DIR:-$root/build/win64}
+tsan_dir=${CRESCENDA_VALIDATION_TSAN_DIR:-$root/build/linux-tsan}
 
 step() { printf '\n--- validation: %s\n' "$*"; }
 timed() {
@@ -22,24 +26,24 @@ timed() {
 
 # Builds what the battery needs in one build folder, configuring it first if it is new.
 build_battery() {
-    local preset=$1 dir=$root/build/$1
+    local preset=$1 dir=$2
     if [ ! -f "$dir/build.ninja" ]; then
-        cmake --preset "$preset" >"$root/build/configure-$preset.log" 2>&1 ||
+        cmake --preset "$preset" -B "$dir" >"$root/build/configure-$preset.log" 2>&1 ||
             { cat "$root/build/configure-$preset.log"; return 1; }
     fi
     cmake --build "$dir" --target validation_battery Crescenda -- -j2
 }
 
 step "thorough battery, linux"
-if build_battery linux; then
+if build_battery linux "$linux_dir"; then
     timed "thorough battery (linux)" env CRESCENDA_VALIDATION=thorough \
-        "$root/build/linux/bin/validation_battery" --gtest_brief=1
+        "$linux_dir/bin/validation_battery" --gtest_brief=1
 else
     failures+=("build linux")
 fi
 
 step "thorough battery, win64 under Wine"
-if build_battery win64; then
+if build_battery win64 "$win64_dir"; then
     xvfb_pid=""
     if [ -z "${DISPLAY:-}" ]; then
         Xvfb :74 -screen 0 1280x800x24 -nolisten tcp >/dev/null 2>&1 &
@@ -47,7 +51,7 @@ if build_battery win64; then
         export DISPLAY=:74
     fi
     timed "thorough battery (win64)" env CRESCENDA_VALIDATION=thorough \
-        "$root/scripts/wine-run.sh" "$root/build/win64/bin/validation_battery.exe" --gtest_brief=1
+        "$root/scripts/wine-run.sh" "$win64_dir/bin/validation_battery.exe" --gtest_brief=1
     [ -n "$xvfb_pid" ] && kill "$xvfb_pid" >/dev/null 2>&1
 else
     failures+=("build win64")
@@ -55,12 +59,12 @@ fi
 
 # Every race report fails the run; the thread checks also run with thorough iterations here.
 step "ThreadSanitizer battery (linux-tsan)"
-if build_battery linux-tsan; then
+if build_battery linux-tsan "$tsan_dir"; then
     export TSAN_OPTIONS="halt_on_error=1 second_deadlock_stack=1"
     timed "TSan battery (quick)" env CRESCENDA_VALIDATION_TIMING=off \
-        "$root/build/linux-tsan/bin/validation_battery" --gtest_brief=1
+        "$tsan_dir/bin/validation_battery" --gtest_brief=1
     timed "TSan thread checks (thorough)" env CRESCENDA_VALIDATION=thorough \
-        "$root/build/linux-tsan/bin/validation_battery" --gtest_brief=1 --gtest_filter='Threads.*'
+        "$tsan_dir/bin/validation_battery" --gtest_brief=1 --gtest_filter='Threads.*'
     unset TSAN_OPTIONS
 else
     failures+=("build linux-tsan")
@@ -71,7 +75,7 @@ step "valgrind memcheck battery (quick mode, linux build)"
 timed "valgrind battery (quick)" env CRESCENDA_VALIDATION_TIMING=off \
     valgrind -q --error-exitcode=1 --leak-check=full --keep-debuginfo=yes \
     --suppressions="$root/tests/validation/valgrind.supp" \
-    "$root/build/linux/bin/validation_battery" --gtest_brief=1
+    "$linux_dir/bin/validation_battery" --gtest_brief=1
 
 if [ ${#failures[@]} -gt 0 ]; then
     printf 'validation: failed: %s\n' "${failures[@]}"

@@ -47,7 +47,29 @@ constexpr int kWatchdogSeconds = 300;
 
 } // namespace
 
+namespace {
+
+// One run of the audio thread against the control thread; adds what was done to the counts.
+void AudioAgainstControl(long& audioBlocks, long& controlCalls);
+
+} // namespace
+
+// Thorough mode repeats the run, giving the race detector more interleavings to see.
 TEST(Threads, AudioAndAControlThreadRunTogetherWithoutRaceOrDeadlock) {
+    long audioBlocks = 0;
+    long controlCalls = 0;
+    const int runs = Iterations(1, 5);
+    for (int run = 0; run < runs && !HasFailure(); ++run) {
+        AudioAgainstControl(audioBlocks, controlCalls);
+    }
+    Report("threads: 500 blocks of 32 against parameter/preset/chunk traffic",
+           audioBlocks + controlCalls,
+           std::to_string(runs) + " runs, " + std::to_string(controlCalls) + " control calls");
+}
+
+namespace {
+
+void AudioAgainstControl(long& audioBlocks, long& controlCalls) {
     PluginHost host;
     ASSERT_TRUE(LoadAndOpen(host, 44100.0, 32));
     const int blocks = 500;
@@ -55,7 +77,6 @@ TEST(Threads, AudioAndAControlThreadRunTogetherWithoutRaceOrDeadlock) {
     const Stream<float> input =
         MakeSignal(Signal::Noise, host.Effect()->numInputs, blocks * 32, 44100.0, Seed());
     std::string audioProblem;
-    long controlCalls = 0;
     RunWithWatchdog("audio thread with a control thread", kWatchdogSeconds, [&] {
         std::atomic<int> ready{0};
         std::thread audio([&] {
@@ -112,9 +133,10 @@ TEST(Threads, AudioAndAControlThreadRunTogetherWithoutRaceOrDeadlock) {
     for (float value : ParameterValues(host)) {
         EXPECT_TRUE(value >= 0.f && value <= 1.f) << "a parameter reads " << Describe(value);
     }
-    Report("threads: 500 blocks of 32 against parameter/preset/chunk traffic",
-           blocks + controlCalls, std::to_string(controlCalls) + " control calls");
+    audioBlocks += blocks;
 }
+
+} // namespace
 
 TEST(Threads, AHostCallingBackFromItsCallbackCausesNoDeadlock) {
     PluginHost host;
