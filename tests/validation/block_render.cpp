@@ -20,6 +20,23 @@ const char* PathName(Path path) {
     return "?";
 }
 
+bool Offers(PluginHost& host, Path path) {
+    const AEffect* effect = host.Effect();
+    if (effect == nullptr) {
+        return false;
+    }
+    switch (path) {
+    case Path::FloatReplacing:
+        return effect->processReplacing != nullptr;
+    case Path::FloatAccumulating:
+        return effect->process != nullptr;
+    case Path::Double:
+        return effect->processDoubleReplacing != nullptr &&
+               (effect->flags & effFlagsCanDoubleReplacing) != 0;
+    }
+    return false;
+}
+
 namespace {
 
 template <typename T>

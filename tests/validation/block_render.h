@@ -16,6 +16,10 @@ constexpr Path kAllPaths[] = {Path::FloatReplacing, Path::FloatAccumulating, Pat
 
 const char* PathName(Path path);
 
+// True when the instance announces and provides the path (the double path needs
+// effFlagsCanDoubleReplacing); paths a plug-in does not offer are not asked of it.
+bool Offers(PluginHost& host, Path path);
+
 struct Rendered {
     Stream<double> output; // every output sample; float outputs widened, which is exact
     std::string problem;   // empty, or the first thing that went wrong and where

@@ -16,7 +16,7 @@ std::string ProcessEveryPath(PluginHost& host, int frames) {
     const Stream<float> input =
         MakeSignal(Signal::Noise, host.Effect()->numInputs, frames, 44100.0, Seed());
     for (Path path : kAllPaths) {
-        if (path == Path::Double && host.Effect()->processDoubleReplacing == nullptr) {
+        if (!Offers(host, path)) {
             continue;
         }
         const Rendered rendered = Render(host, path, false, input, {frames});

@@ -89,7 +89,8 @@ void AudioAgainstControl(long& audioBlocks, long& controlCalls) {
                 for (const auto& channel : input) {
                     piece.emplace_back(channel.begin() + b * 32, channel.begin() + (b + 1) * 32);
                 }
-                const Path path = kAllPaths[b % 3];
+                const Path path =
+                    Offers(host, kAllPaths[b % 3]) ? kAllPaths[b % 3] : Path::FloatReplacing;
                 const Rendered r = Render(host, path, b % 2 == 1, piece, {32});
                 if (!r.problem.empty()) {
                     audioProblem =
@@ -176,7 +177,9 @@ TEST(Threads, AHostCallingBackFromItsCallbackCausesNoDeadlock) {
             }
             host.SetProgram(round % std::max(host.Effect()->numPrograms, 1));
             host.SetChunk(false, host.GetChunk(false));
-            const Rendered r = Render(host, kAllPaths[round % 3], false, input, {64});
+            const Path path =
+                Offers(host, kAllPaths[round % 3]) ? kAllPaths[round % 3] : Path::FloatReplacing;
+            const Rendered r = Render(host, path, false, input, {64});
             if (!r.problem.empty() && problem.empty()) {
                 problem = r.problem;
             }
