@@ -2,6 +2,7 @@
 // callback (the editor that makes gestures and the effect that asks for transport come later).
 #include "vst2/vst2_plugin.h"
 
+#include <cstring>
 #include <gtest/gtest.h>
 #include <limits>
 #include <vector>
@@ -27,6 +28,7 @@ struct FakeHost {
     bool answerTime = true;
     VstIntPtr processLevel = kVstProcessLevelRealtime;
     VstIntPtr eventsAnswer = 1;
+    const char* product = "";
 };
 FakeHost* gHost = nullptr;
 
@@ -53,6 +55,11 @@ VstIntPtr Callback(AEffect* effect, VstInt32 opcode, VstInt32 index, VstIntPtr v
         return gHost->processLevel;
     case audioMasterProcessEvents:
         return gHost->eventsAnswer;
+    case audioMasterGetProductString:
+        std::strcpy(static_cast<char*>(ptr), gHost->product);
+        return 1;
+    case audioMasterGetVendorVersion:
+        return 120304;
     default:
         return 0;
     }
@@ -276,6 +283,21 @@ TEST(HostType, TheProductKeywordAndPackedVersionAreStoredOnce) {
         EXPECT_EQ(adapter.HostType(), 0);
         EXPECT_EQ(fake.calls.size(), 1u);
         EXPECT_EQ(fake.calls[0].opcode, audioMasterGetProductString);
+    }
+    gHost = nullptr;
+}
+
+TEST(HostType, TheProductStringsKeywordGivesTheHostNumberAndIsAskedOnce) {
+    FakeHost fake;
+    fake.product = "Steinberg Cubase 12 with Live";
+    gHost = &fake;
+    {
+        Adapter adapter;
+        EXPECT_EQ(adapter.HostType(), 3); // the first keyword of the table wins
+        EXPECT_EQ(adapter.HostType(), 3);
+        ASSERT_EQ(fake.calls.size(), 2u);
+        EXPECT_EQ(fake.calls[0].opcode, audioMasterGetProductString);
+        EXPECT_EQ(fake.calls[1].opcode, audioMasterGetVendorVersion);
     }
     gHost = nullptr;
 }
