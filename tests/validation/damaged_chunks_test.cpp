@@ -86,6 +86,19 @@ std::vector<BadChunk> BadChunks(const std::vector<std::uint8_t>& valid, std::mt1
         chunks.push_back(
             {"1 MiB of random bytes #" + std::to_string(i + 1), Random(random, 1 << 20), 1 << 20});
     }
+    // The valid chunk with a few random bytes changed, and short runs of random bytes.
+    for (int i = 0; i < Iterations(50, 2000); ++i) {
+        std::vector<std::uint8_t> flipped = valid;
+        for (int k = 0; k < 1 + static_cast<int>(random() % 4u) && !flipped.empty(); ++k) {
+            flipped[random() % flipped.size()] = static_cast<std::uint8_t>(random());
+        }
+        chunks.push_back({"the valid chunk with bytes changed (#" + std::to_string(i + 1) + ")",
+                          flipped, static_cast<VstIntPtr>(flipped.size())});
+        const std::vector<std::uint8_t> noise = Random(random, 1 + random() % (2 * valid.size()));
+        chunks.push_back(
+            {std::to_string(noise.size()) + " random bytes (#" + std::to_string(i + 1) + ")", noise,
+             static_cast<VstIntPtr>(noise.size())});
+    }
     // Another plug-in's state: a preset file wrapping an opaque chunk, and an XML state.
     std::vector<std::uint8_t> foreign = {'C', 'c', 'n', 'K', 0, 0, 1,   0,   'F', 'P',
                                          'C', 'h', 0,   0,   0, 1, 'X', 'y', 'z', '1',
@@ -192,8 +205,8 @@ TEST(DamagedChunks, EveryDamagedChunkGetsADefinedAnswerAndLeavesAWorkingInstance
             }
         }
     }
-    Report("state: damaged chunks (empty, null, cut at every length, 3 x 1 MiB random, foreign, "
-           "future version, poisoned values)",
+    Report("state: damaged chunks (empty, null, cut at every length, changed bytes, random runs, "
+           "3 x 1 MiB random, foreign, future version, poisoned values)",
            sent);
 }
 

@@ -187,8 +187,9 @@ TEST(Threads, AHostCallingBackFromItsCallbackCausesNoDeadlock) {
         host.Close();
     });
     EXPECT_TRUE(problem.empty()) << "audio while the host called back: " << problem;
-    Report("threads: re-entrant host callback", reentries.load(),
-           std::to_string(automations.load()) + " of them answering audioMasterAutomate");
+    Report("threads: re-entrant host callback", Iterations(20, 200),
+           std::to_string(reentries.load()) + " calls back from the host callback, " +
+               std::to_string(automations.load()) + " of them answering audioMasterAutomate");
 }
 
 TEST(Threads, InstancesCreatedFromSeveralThreadsAtOnceAllWork) {
