@@ -226,46 +226,6 @@ const ChannelPair* PluginCore::ChannelPairAt(int index) const {
     return channelConfigs_.Get(index);
 }
 
-int PluginCore::ParamCount() const {
-    return params_.Count();
-}
-
-PluginParam* PluginCore::Param(int index) const {
-    return params_.Get(index);
-}
-
-int PluginCore::PresetCount() const {
-    return presets_.Count();
-}
-
-PluginPreset* PluginCore::Preset(int index) const {
-    return presets_.Get(index);
-}
-
-int PluginCore::InputChannelCount() const {
-    return inputChannels_.Count();
-}
-
-int PluginCore::OutputChannelCount() const {
-    return outputChannels_.Count();
-}
-
-InputChannel* PluginCore::Input(int index) const {
-    return inputChannels_.Get(index);
-}
-
-OutputChannel* PluginCore::Output(int index) const {
-    return outputChannels_.Get(index);
-}
-
-double** PluginCore::InputSlots() {
-    return inputSlots_.As<double*>();
-}
-
-double** PluginCore::OutputSlots() {
-    return outputSlots_.As<double*>();
-}
-
 void PluginCore::SetHostIdentity(int hostType, std::int32_t hostVersion) {
     hostType_ = hostType;
     hostVersion_ = hostVersion;

@@ -126,17 +126,18 @@ public:
 
     // --- Accessors the adapter and the effect need.
     RecursiveLock& Lock() { return lock_; }
-    int ParamCount() const;
-    PluginParam* Param(int index) const; // null outside the list
-    int PresetCount() const;
-    PluginPreset* Preset(int index) const; // null outside the list
+    // Defined here: the audio thread asks for channels and slots on every block.
+    int ParamCount() const { return params_.Count(); }
+    PluginParam* Param(int index) const { return params_.Get(index); } // null outside the list
+    int PresetCount() const { return presets_.Count(); }
+    PluginPreset* Preset(int index) const { return presets_.Get(index); } // null outside the list
     int CurrentPreset() const { return currentPreset_; }
-    int InputChannelCount() const;
-    int OutputChannelCount() const;
-    InputChannel* Input(int index) const;   // null outside the list
-    OutputChannel* Output(int index) const; // null outside the list
-    double** InputSlots();
-    double** OutputSlots();
+    int InputChannelCount() const { return inputChannels_.Count(); }
+    int OutputChannelCount() const { return outputChannels_.Count(); }
+    InputChannel* Input(int index) const { return inputChannels_.Get(index); }    // null outside
+    OutputChannel* Output(int index) const { return outputChannels_.Get(index); } // null outside
+    double** InputSlots() { return inputSlots_.As<double*>(); }
+    double** OutputSlots() { return outputSlots_.As<double*>(); }
     double SampleRate() const { return sampleRate_; }
     void SetSampleRate(double rate) { sampleRate_ = rate; }
     int BlockSize() const { return blockSize_; }

@@ -42,6 +42,50 @@ int PluginCore::FloatFrames(int frames) const {
     return std::clamp(frames, 0, blockSize_);
 }
 
+namespace {
+
+// A host that hands no buffer for a connected input gets silence rather than a crash.
+void WidenInto(double* scratch, const float* source, int frames) {
+    if (source == nullptr) {
+        std::fill(scratch, scratch + frames, 0.0);
+        return;
+    }
+    for (int k = 0; k < frames; ++k) {
+        scratch[k] = static_cast<double>(source[k]);
+    }
+}
+
+struct ReplaceSample {
+    void operator()(float& destination, double result) const {
+        destination = static_cast<float>(result);
+    }
+};
+
+struct AccumulateSample {
+    void operator()(float& destination, double result) const {
+        destination = static_cast<float>(result) + destination;
+    }
+};
+
+// Hands every connected output's result to the host buffer it was routed to.
+template <class Store>
+void StoreFloatOutputs(PluginCore& core, int frames, Store store) {
+    const int channels = core.OutputChannelCount();
+    for (int i = 0; i < channels; ++i) {
+        const OutputChannel* channel = core.Output(i);
+        const double* result = *channel->slot;
+        float* destination = channel->hostDestination;
+        if (!channel->connected || result == nullptr || destination == nullptr) {
+            continue;
+        }
+        for (int k = 0; k < frames; ++k) {
+            store(destination[k], result[k]);
+        }
+    }
+}
+
+} // namespace
+
 void PluginCore::LoadFloatInputs(float** hostInputs, int count, int frames) {
     frames = FloatFrames(frames);
     const int channels = std::min(count, InputChannelCount());
@@ -57,10 +101,7 @@ void PluginCore::LoadFloatInputs(float** hostInputs, int count, int frames) {
         if (scratch == nullptr) {
             continue;
         }
-        // A host that hands no buffer for a connected input gets silence rather than a crash.
-        for (int k = 0; k < frames; ++k) {
-            scratch[k] = source != nullptr ? static_cast<double>(source[k]) : 0.0;
-        }
+        WidenInto(scratch, source, frames);
         *channel->slot = scratch;
     }
 }
@@ -68,31 +109,11 @@ void PluginCore::LoadFloatInputs(float** hostInputs, int count, int frames) {
 void PluginCore::RenderReplacingFloat(int frames) {
     frames = FloatFrames(frames);
     RenderDouble(InputSlots(), OutputSlots(), frames);
-    for (int i = 0; i < OutputChannelCount(); ++i) {
-        const OutputChannel* channel = Output(i);
-        const double* result = *channel->slot;
-        float* destination = channel->hostDestination;
-        if (!channel->connected || result == nullptr || destination == nullptr) {
-            continue;
-        }
-        for (int k = 0; k < frames; ++k) {
-            destination[k] = static_cast<float>(result[k]);
-        }
-    }
+    StoreFloatOutputs(*this, frames, ReplaceSample{});
 }
 
 void PluginCore::RenderAccumulatingFloat(int frames) {
     frames = FloatFrames(frames);
     RenderDouble(InputSlots(), OutputSlots(), frames);
-    for (int i = 0; i < OutputChannelCount(); ++i) {
-        const OutputChannel* channel = Output(i);
-        const double* result = *channel->slot;
-        float* destination = channel->hostDestination;
-        if (!channel->connected || result == nullptr || destination == nullptr) {
-            continue;
-        }
-        for (int k = 0; k < frames; ++k) {
-            destination[k] = static_cast<float>(result[k]) + destination[k];
-        }
-    }
+    StoreFloatOutputs(*this, frames, AccumulateSample{});
 }

@@ -64,35 +64,46 @@ void Vst2Plugin::ProcessFloat(float** inputs, float** outputs, int frames, bool 
     if (frames <= 0 || piece <= 0 || inputs == nullptr || outputs == nullptr) {
         return;
     }
-    const int inputCount = InputChannelCount();
-    const int outputCount = OutputChannelCount();
     for (int offset = 0; offset < frames; offset += piece) {
         const int length = std::min(piece, frames - offset);
-        // Only connected channels take a host pointer, in channel order.
-        int taken = 0;
-        for (int i = 0; i < inputCount; ++i) {
-            if (Input(i)->connected) {
-                float* host = inputs[taken];
-                floatInputPieces_[static_cast<size_t>(taken)] =
-                    host != nullptr ? host + offset : nullptr;
-                ++taken;
-            }
-        }
-        LoadFloatInputs(floatInputPieces_.data(), inputCount, length);
-        taken = 0;
-        for (int i = 0; i < outputCount; ++i) {
-            OutputChannel* channel = Output(i);
-            if (channel->connected) {
-                *channel->slot = channel->Scratch();
-                float* host = outputs[taken];
-                channel->hostDestination = host != nullptr ? host + offset : nullptr;
-                ++taken;
-            }
-        }
+        LoadFloatInputs(FloatInputPiece(inputs, offset), InputChannelCount(), length);
+        RouteFloatOutputs(outputs, offset);
         if (accumulate) {
             RenderAccumulatingFloat(length);
         } else {
             RenderReplacingFloat(length);
+        }
+    }
+}
+
+// audio thread. Only connected channels take a host pointer, in channel order. The first piece
+// reads the host's own pointers; later ones get them advanced to the piece.
+float** Vst2Plugin::FloatInputPiece(float** inputs, int offset) {
+    if (offset == 0) {
+        return inputs;
+    }
+    int taken = 0;
+    for (int i = 0; i < InputChannelCount(); ++i) {
+        if (Input(i)->connected) {
+            float* host = inputs[taken];
+            floatInputPieces_[static_cast<size_t>(taken)] =
+                host != nullptr ? host + offset : nullptr;
+            ++taken;
+        }
+    }
+    return floatInputPieces_.data();
+}
+
+// audio thread. Connected outputs render into their scratch and go to the host's buffers.
+void Vst2Plugin::RouteFloatOutputs(float** outputs, int offset) {
+    int taken = 0;
+    for (int i = 0; i < OutputChannelCount(); ++i) {
+        OutputChannel* channel = Output(i);
+        if (channel->connected) {
+            *channel->slot = channel->Scratch();
+            float* host = outputs[taken];
+            channel->hostDestination = host != nullptr ? host + offset : nullptr;
+            ++taken;
         }
     }
 }
@@ -112,29 +123,38 @@ void Vst2Plugin::ProcessDouble(double** inputs, double** outputs, int frames) {
         return;
     }
     for (int offset = 0; offset < frames; offset += piece) {
-        ProcessDoublePiece(inputs, outputs, offset, std::min(piece, frames - offset));
+        const int length = std::min(piece, frames - offset);
+        const int outputsTaken = RouteDoubleOutputs(outputs, offset);
+        RouteDoubleInputs(inputs, outputs, outputsTaken, offset, length);
+        RenderDouble(InputSlots(), OutputSlots(), length);
     }
 }
 
-// audio thread
-void Vst2Plugin::ProcessDoublePiece(double** inputs, double** outputs, int offset, int frames) {
-    int outputsTaken = 0;
+// audio thread. Answers how many host output pointers the connected outputs took.
+int Vst2Plugin::RouteDoubleOutputs(double** outputs, int offset) {
+    int taken = 0;
     for (int i = 0; i < OutputChannelCount(); ++i) {
         OutputChannel* channel = Output(i);
         if (channel->connected) {
             // A missing host buffer gets the channel's scratch, and the result is dropped.
-            double* host = outputs[outputsTaken];
+            double* host = outputs[taken];
             *channel->slot = host != nullptr ? host + offset : channel->Scratch();
-            ++outputsTaken;
+            ++taken;
         }
     }
-    int inputsTaken = 0;
+    return taken;
+}
+
+// audio thread
+void Vst2Plugin::RouteDoubleInputs(double** inputs, double** outputs, int outputsTaken, int offset,
+                                   int frames) {
+    int taken = 0;
     for (int i = 0; i < InputChannelCount(); ++i) {
         InputChannel* channel = Input(i);
         if (!channel->connected) {
             continue;
         }
-        double* host = inputs[inputsTaken];
+        double* host = inputs[taken];
         const size_t bytes = sizeof(double) * static_cast<size_t>(frames);
         if (host == nullptr) {
             std::memset(channel->Scratch(), 0, bytes); // a missing host buffer reads as silence
@@ -145,7 +165,6 @@ void Vst2Plugin::ProcessDoublePiece(double** inputs, double** outputs, int offse
         } else {
             *channel->slot = host + offset;
         }
-        ++inputsTaken;
+        ++taken;
     }
-    RenderDouble(InputSlots(), OutputSlots(), frames);
 }

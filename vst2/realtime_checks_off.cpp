@@ -13,13 +13,3 @@ void RealtimeChecks::Read(RealtimeCounters& counters, bool /*reset*/) {
 void RealtimeChecks::TakeLock(RecursiveLock& lock) {
     lock.Enter();
 }
-
-AudioCallbackScope::AudioCallbackScope() = default;
-AudioCallbackScope::~AudioCallbackScope() = default;
-
-InstanceHold::InstanceHold(RecursiveLock& lock) : lock_(lock) {
-    RealtimeChecks::TakeLock(lock_);
-}
-InstanceHold::~InstanceHold() {
-    lock_.Leave();
-}

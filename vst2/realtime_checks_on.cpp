@@ -158,7 +158,7 @@ void RealtimeChecks::TakeLock(RecursiveLock& lock) {
     }
 }
 
-AudioCallbackScope::AudioCallbackScope() {
+void RealtimeChecks::EnterCallback() {
     CallbackThread* entry = FindOrAddThread(CurrentThreadIdentity());
     if (entry != nullptr && entry->depth.fetch_add(1) == 0) {
         gThreadsInside.fetch_add(1);
@@ -166,16 +166,9 @@ AudioCallbackScope::AudioCallbackScope() {
     }
 }
 
-AudioCallbackScope::~AudioCallbackScope() {
+void RealtimeChecks::LeaveCallback() {
     CallbackThread* entry = FindThread(CurrentThreadIdentity());
     if (entry != nullptr && entry->depth.fetch_sub(1) == 1) {
         gThreadsInside.fetch_sub(1);
     }
-}
-
-InstanceHold::InstanceHold(RecursiveLock& lock) : lock_(lock) {
-    RealtimeChecks::TakeLock(lock_);
-}
-InstanceHold::~InstanceHold() {
-    lock_.Leave();
 }

@@ -64,7 +64,11 @@ private:
     // Audio paths, called by the static callbacks under the instance lock.
     void ProcessFloat(float** inputs, float** outputs, int frames, bool accumulate);
     void ProcessDouble(double** inputs, double** outputs, int frames);
-    void ProcessDoublePiece(double** inputs, double** outputs, int offset, int frames);
+    float** FloatInputPiece(float** inputs, int offset);
+    void RouteFloatOutputs(float** outputs, int offset);
+    int RouteDoubleOutputs(double** outputs, int offset);
+    void RouteDoubleInputs(double** inputs, double** outputs, int outputsTaken, int offset,
+                           int frames);
     void WriteParameterNormalised(int index, double normalised);
     float ReadParameterNormalised(int index);
     void ConnectChannels();
