@@ -51,9 +51,10 @@ void Vst2Plugin::VSTReplaceBlockDouble(AEffect* effect, double** inputs, double*
     }
 }
 
-// audio thread. Every input is read into scratch before any output is written, piece by piece,
-// so a host passing the same buffer as input and output gets the result of separate buffers.
-void Vst2Plugin::ProcessFloat(float** inputs, float** outputs, int frames, bool accumulate) {
+// audio thread. The instance lock, flushed denormals and the real-time counters cover the whole
+// callback; blocks longer than the block size run in pieces that fit the scratch buffers.
+template <typename RenderPiece>
+void Vst2Plugin::RunInPieces(int frames, bool haveBuffers, RenderPiece renderPiece) {
     AudioCallbackScope realtime;
     DenormalGuard denormals;
     InstanceHold hold(Lock());
@@ -61,11 +62,19 @@ void Vst2Plugin::ProcessFloat(float** inputs, float** outputs, int frames, bool 
         CallHost(audioMasterWantMidi);
     }
     const int piece = BlockSize();
-    if (frames <= 0 || piece <= 0 || inputs == nullptr || outputs == nullptr) {
+    if (frames <= 0 || piece <= 0 || !haveBuffers) {
         return;
     }
     for (int offset = 0; offset < frames; offset += piece) {
-        const int length = std::min(piece, frames - offset);
+        renderPiece(offset, std::min(piece, frames - offset));
+    }
+}
+
+// audio thread. Every input is read into scratch before any output is written, piece by piece,
+// so a host passing the same buffer as input and output gets the result of separate buffers.
+void Vst2Plugin::ProcessFloat(float** inputs, float** outputs, int frames, bool accumulate) {
+    const bool haveBuffers = inputs != nullptr && outputs != nullptr;
+    RunInPieces(frames, haveBuffers, [&](int offset, int length) {
         LoadFloatInputs(FloatInputPiece(inputs, offset), InputChannelCount(), length);
         RouteFloatOutputs(outputs, offset);
         if (accumulate) {
@@ -73,7 +82,7 @@ void Vst2Plugin::ProcessFloat(float** inputs, float** outputs, int frames, bool 
         } else {
             RenderReplacingFloat(length);
         }
-    }
+    });
 }
 
 // audio thread. Only connected channels take a host pointer, in channel order. The first piece
@@ -112,22 +121,12 @@ void Vst2Plugin::RouteFloatOutputs(float** outputs, int offset) {
 // output: the effect may read input samples after it has written outputs, so that input is
 // first copied into its channel's scratch.
 void Vst2Plugin::ProcessDouble(double** inputs, double** outputs, int frames) {
-    AudioCallbackScope realtime;
-    DenormalGuard denormals;
-    InstanceHold hold(Lock());
-    if (DoesMidi()) {
-        CallHost(audioMasterWantMidi);
-    }
-    const int piece = BlockSize();
-    if (frames <= 0 || piece <= 0 || inputs == nullptr || outputs == nullptr) {
-        return;
-    }
-    for (int offset = 0; offset < frames; offset += piece) {
-        const int length = std::min(piece, frames - offset);
+    const bool haveBuffers = inputs != nullptr && outputs != nullptr;
+    RunInPieces(frames, haveBuffers, [&](int offset, int length) {
         const int outputsTaken = RouteDoubleOutputs(outputs, offset);
         RouteDoubleInputs(inputs, outputs, outputsTaken, offset, length);
         RenderDouble(InputSlots(), OutputSlots(), length);
-    }
+    });
 }
 
 // audio thread. Answers how many host output pointers the connected outputs took.

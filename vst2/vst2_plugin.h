@@ -64,6 +64,10 @@ private:
     // Audio paths, called by the static callbacks under the instance lock.
     void ProcessFloat(float** inputs, float** outputs, int frames, bool accumulate);
     void ProcessDouble(double** inputs, double** outputs, int frames);
+    // Holds what every process callback holds and calls renderPiece(offset, length) for each
+    // piece of at most the block size.
+    template <typename RenderPiece>
+    void RunInPieces(int frames, bool haveBuffers, RenderPiece renderPiece);
     float** FloatInputPiece(float** inputs, int offset);
     void RouteFloatOutputs(float** outputs, int offset);
     int RouteDoubleOutputs(double** outputs, int offset);
