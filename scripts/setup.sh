@@ -8,7 +8,7 @@ PACKAGES=(
     build-essential cmake ninja-build clang clang-format libclang-rt-14-dev valgrind
     libgtest-dev libbenchmark-dev
     g++-mingw-w64-x86-64-posix gcc-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64
-    wine64 xvfb xauth
+    wine wine64 xvfb xauth
     libpng-dev zlib1g-dev libz-mingw-w64-dev dpkg-dev
     libsndfile1-dev libpixman-1-dev libcairo2-dev fonts-dejavu-core dragonfly-reverb-vst
 )
