@@ -1,4 +1,4 @@
-#include "png_file_writer.h"
+#include "tools/snapshot/png_file_writer.h"
 
 #include <csetjmp>
 #include <cstdio>
@@ -29,6 +29,8 @@ std::vector<png_byte> RgbaRows(PX_Bitmap& bitmap) {
 bool Write(png_structp png, png_infop info, FILE* file, int width, int height,
            std::vector<png_bytep>& rows) {
     png_init_io(png, file);
+    // Fixed settings, so every build writes the same bytes for the same pixels.
+    png_set_compression_level(png, 9);
     png_set_IHDR(png, info, png_uint_32(width), png_uint_32(height), 8, PNG_COLOR_TYPE_RGB_ALPHA,
                  PNG_INTERLACE_NONE, PNG_COMPRESSION_TYPE_DEFAULT, PNG_FILTER_TYPE_DEFAULT);
     png_write_info(png, info);

@@ -1,4 +1,4 @@
-// Writes a bitmap as an 8-bit RGBA PNG file.
+// Writes a bitmap as an 8-bit RGBA PNG file (libpng), the same bytes on every build.
 #pragma once
 
 #include "raster/px_bitmap.h"

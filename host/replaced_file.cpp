@@ -1,4 +1,4 @@
-#include "tools/render/replaced_file.h"
+#include "host/replaced_file.h"
 
 #include <filesystem>
 #include <fstream>

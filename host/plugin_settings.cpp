@@ -1,6 +1,6 @@
-#include "tools/render/plugin_settings.h"
+#include "host/plugin_settings.h"
 
-#include "tools/render/replaced_file.h"
+#include "host/replaced_file.h"
 
 #include <algorithm>
 #include <cctype>
