@@ -43,3 +43,22 @@ TEST(EditorInHost, TheEditorFlagFollowsWhetherTheWindowClassCanOpenWindows) {
     session.Plugin().AttachEditor(new RecordingGraphics(&session.Plugin(), false));
     EXPECT_EQ(HasEditorFlag(session), 0);
 }
+
+// The plug-in binary itself, loaded and unloaded twice by the bundled host: every instance lays
+// out its editor from the images in the binary, and unloading releases the cached images (the
+// leak checkers of the sanitizer build and of valgrind see this test).
+TEST(EditorInHost, ThePluginBinaryReportsItsEditorAcrossLoadsAndUnloads) {
+    for (int load = 0; load < 2; ++load) {
+        PluginHost first;
+        PluginHost second;
+        ASSERT_TRUE(first.Load(DefaultPluginPath())) << first.LastError();
+        ASSERT_TRUE(second.Load(DefaultPluginPath())) << second.LastError();
+        for (PluginHost* host : {&first, &second}) {
+            host->Open();
+            ERect* rect = nullptr;
+            ASSERT_EQ(host->Dispatch(effEditGetRect, 0, 0, &rect), 1);
+            EXPECT_EQ(rect->right - rect->left, 555);
+            EXPECT_EQ(rect->bottom - rect->top, 306);
+        }
+    }
+}
