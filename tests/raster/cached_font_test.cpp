@@ -303,7 +303,7 @@ TEST_F(CachedFont, AlignmentPlacesTheTextByItsMeasuredSize) {
 }
 
 TEST_F(CachedFont, TextIsCutToTheRectangleUnlessNoClipIsGiven) {
-    const PX_Rect box{6, 5, 30, 12};
+    const PX_Rect box{6, 5, 16, 12};
     for (bool noClip : {false, true}) {
         Canvas canvas(60, 24, 10);
         Draw(*font_, canvas.actual, "Wg\nWg", box, noClip ? DT_NOCLIP : 0);

@@ -104,7 +104,7 @@ TEST_F(NativeText, MeasuresAsDrawTextDoes) {
 }
 
 TEST_F(NativeText, BitmapsWithoutDeviceContextGetTheSamePixelsThroughTheScratchSurface) {
-    for (int flags : {DT_NOCLIP, DT_RIGHT | DT_BOTTOM, 0}) {
+    for (int flags : {DT_NOCLIP, DT_RIGHT | DT_BOTTOM | DT_SINGLELINE, 0}) {
         SCOPED_TRACE(flags);
         PX_MemBitmap memory(90, 30);
         PX_SysBitmap system(90, 30);
