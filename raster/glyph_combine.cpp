@@ -43,11 +43,11 @@ void CombineRows(const BitmapRows& dest, int x, int y, const uint8_t* mask, int 
     for (int r = 0; r < rows; ++r) {
         PX_Pixel32* d = dest.Row(y + r) + x;
         const uint8_t* m = mask + static_cast<ptrdiff_t>(r) * maskStride;
+        // Computed for every byte and kept only where covered: no branch, so the loop vectorises.
         for (int c = 0; c < cols; ++c) {
             const int v = m[c];
-            if (v != 0) {
-                d[c] = Blend(d[c], weights.Colour(v), weights.Weight(v));
-            }
+            const PX_Pixel32 blended = Blend(d[c], weights.Colour(v), weights.Weight(v));
+            d[c] = v != 0 ? blended : d[c];
         }
     }
 }
