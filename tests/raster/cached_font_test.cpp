@@ -154,6 +154,10 @@ struct Formula {
     bool opaque;
 };
 
+void PrintTo(const Formula& formula, std::ostream* out) {
+    *out << formula.name;
+}
+
 class CachedFontFormulas : public ::testing::TestWithParam<Formula> {};
 
 TEST_P(CachedFontFormulas, GlyphPixelsFollowTheCombineFormulas) {

@@ -7,6 +7,7 @@
 #include "raster/win32/wine_state.h"
 #include "reference_text.h"
 
+#include <climits>
 #include <gtest/gtest.h>
 #include <windows.h>
 
@@ -116,6 +117,24 @@ TEST_F(NativeText, BitmapsWithoutDeviceContextGetTheSamePixelsThroughTheScratchS
         EXPECT_GT(InkedPixels(memory), 20);
         EXPECT_TRUE(SamePixels(memory, system));
     }
+}
+
+TEST_F(NativeText, HostileArgumentsGiveDefinedResults) {
+    PX_MemBitmap memory(20, 10), empty(0, 0);
+    const PX_Rect rects[] = {{INT_MIN, INT_MIN, INT_MAX, INT_MAX},
+                             {INT_MAX - 2, INT_MAX - 2, INT_MIN, INT_MIN},
+                             {-50, -50, -40, -40}};
+    for (const PX_Rect& r : rects) {
+        for (int flags : {0, DT_CENTER | DT_VCENTER | DT_SINGLELINE, DT_RIGHT | DT_NOCLIP}) {
+            PX_Rect a = r, b = r;
+            font_->RenderText(&memory, "Text \xC3\x28 \xE2\x82", 500, a, flags);
+            font_->RenderText(&empty, "Text", -1, b, flags);
+        }
+    }
+    PX_Rect rect{0, 0, 0, 0};
+    EXPECT_EQ(font_->RenderText(nullptr, nullptr, -1, rect, DT_CALCRECT), 0);
+    EXPECT_EQ(rect.right, 0);
+    EXPECT_EQ(font_->RenderText(nullptr, "x", -1, rect, 0), 0);
 }
 
 TEST_F(NativeText, WineForegroundAlphaAndEffectsTakeTheGlyphPath) {
