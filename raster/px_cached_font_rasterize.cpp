@@ -68,10 +68,11 @@ bool PX_CachedFont::RasterizeGlyph(int code) {
     if (lineHeight_ > TallestRasterizedLine) {
         return false;
     }
-    if (glyphs_.FindOrAdd(code, (flags_ & PX_TEXT_FIXED_SET) == 0) == nullptr) {
+    // Valid to the end: only the mask store grows below, never the glyph list.
+    PX_GlyphRecord* record = glyphs_.FindOrAdd(code, (flags_ & PX_TEXT_FIXED_SET) == 0);
+    if (record == nullptr) {
         return false;
     }
-    const PX_GlyphRecord nothing{-1, 0, 0, 0, code};
     PX_SysBitmap* scratch = ScratchFor(lineHeight_);
     const GlyphBox box = scratch != nullptr ? DrawIntoScratch(font_, code, lineHeight_, *scratch)
                                             : GlyphBox{0, 0, 0};
@@ -83,10 +84,9 @@ bool PX_CachedFont::RasterizeGlyph(int code) {
         }
         mask = glyphs_.AppendMask(int64_t{box.width} * box.height, offset);
     }
-    // Growing the mask store leaves the glyph list where it is: the record is found again anyway.
-    PX_GlyphRecord* record = glyphs_.FindOrAdd(code, false);
     if (mask == nullptr) {
-        *record = nothing;
+        // An empty box or a store that cannot grow: nothing to draw, and not tried again.
+        *record = PX_GlyphRecord{-1, 0, 0, 0, code};
         return true;
     }
     int width = TakeCoverage(*scratch, box.advance, box.width, box.height,
