@@ -91,28 +91,21 @@ void ReferenceDrawCodes(TestBitmap& bitmap, PX_CachedFont& font, const std::vect
         }
         const uint8_t* mask = font.GlyphMask(*glyph);
         ASSERT_NE(mask, nullptr);
-        auto inside = [&](int px, int py) {
-            return px >= clip.left && px < clip.right && py >= clip.top && py < clip.bottom &&
-                   px >= 0 && py >= 0 && px < bitmap.Width() && py < bitmap.Height();
-        };
-        if (paint.opaque) {
-            for (int my = 0; my < glyph->height; ++my) {
-                for (int mx = 0; mx < glyph->width; ++mx) {
-                    if (inside(x + mx, y + my)) {
-                        uint32_t& d = bitmap.At(x + mx, y + my);
-                        d = ReferenceFillPixel(d, paint.background,
-                                               int(std::trunc(double(paint.alpha) * 256.0)),
-                                               paint.mode & 0xFF);
-                    }
-                }
-            }
-        }
+        const int ia = int(std::trunc(double(paint.alpha) * 256.0));
         for (int my = 0; my < glyph->height; ++my) {
             for (int mx = 0; mx < glyph->width; ++mx) {
-                const int v = mask[my * glyph->width + mx];
-                if (v != 0 && inside(x + mx, y + my)) {
-                    uint32_t& d = bitmap.At(x + mx, y + my);
-                    d = ReferenceGlyphPixel(d, v, paint);
+                const int px = x + mx, py = y + my;
+                if (px < std::max(clip.left, 0) || py < std::max(clip.top, 0) ||
+                    px >= std::min(clip.right, bitmap.Width()) ||
+                    py >= std::min(clip.bottom, bitmap.Height())) {
+                    continue;
+                }
+                uint32_t& d = bitmap.At(px, py);
+                if (paint.opaque) {
+                    d = ReferenceFillPixel(d, paint.background, ia, paint.mode & 0xFF);
+                }
+                if (mask[my * glyph->width + mx] != 0) {
+                    d = ReferenceGlyphPixel(d, mask[my * glyph->width + mx], paint);
                 }
             }
         }
