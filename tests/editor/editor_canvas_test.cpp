@@ -62,6 +62,14 @@ TEST(EditorCanvas, EachChangeFromTheHostShowsAfterTheNextTick) {
     ASSERT_TRUE(session.host.SetChunk(true, chunk));
     session.Tick();
     EXPECT_EQ(CanvasDifference(session, ReferenceEditor(overdrive)), "");
+
+    // A typed value is a plain one: Vol 2 is the top of its 0..2 range.
+    char typed[] = "2";
+    ASSERT_EQ(session.host.Dispatch(effString2Parameter, Vol, 0, typed), 1);
+    session.Tick();
+    EditorFrames loudest = overdrive;
+    loudest.vol = 120;
+    EXPECT_EQ(CanvasDifference(session, ReferenceEditor(loudest)), "");
 }
 
 TEST(EditorCanvas, AnIdleTickTouchesNoPixel) {
