@@ -1,7 +1,16 @@
 // WindowlessGraphics: a graphics context with no window. Every window operation answers that
 // there is none and every dialog gives its failure result (false, an empty text or null); the
-// images come from the module's PNG resources. The window classes start from it and override
-// the operations their platform can do; tests use it to run the editor without a window.
+// images come from the module's PNG resources. Tests use it to run the editor without a window.
+//
+// The window classes (editor/win32/, editor/x11/) start from it and override what their platform
+// can do: OpenEditorWindow, CloseEditorWindow, WindowHandle and PresentRect for the window, and
+// CanOpenWindows (true once a window can be made: the effect record then announces the editor);
+// where the platform has them, the prompts, dialogs and services (BeginTextEntry,
+// CancelTextEntry, RunPopupMenu, ShowAlert, the folders, ChooseFile, ChooseColour,
+// OpenWebAddress, ReadClipboardText), the cursor (ConcealCursor, RevealCursor) and SetEditorSize.
+// They drive the editor only through GraphicsContext: RedrawDirtyControls (editor/redraw_step.h)
+// or CollectDirty and Repaint at every tick, the Handle operations for input, ClearCapture when a
+// menu swallows the release, and Touch(false) on every control once a window exists.
 #pragma once
 
 #include "editor/graphics_context.h"
