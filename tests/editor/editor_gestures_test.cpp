@@ -1,6 +1,10 @@
 // Mouse gestures on the editor, as a window hands them over, and what the plug-in and the host
 // see of them.
+#include "editor/control.h"
 #include "editor_session.h"
+
+#include <cmath>
+#include <limits>
 
 namespace {
 
@@ -112,4 +116,16 @@ TEST_F(EditorGestures, ADoubleClickOnTheSwitchStepsTwiceAndKeepsTheGesturesPaire
     EXPECT_EQ(session.host.CountCalls(audioMasterBeginEdit),
               session.host.CountCalls(audioMasterEndEdit));
     EXPECT_EQ(session.host.CountCalls(audioMasterAutomate), 2);
+}
+
+// A host that sends NaN gets the parameter's maximum (the parameter's own rule): the knob shows
+// it, and the next gesture starts from there and sends the host a number.
+TEST_F(EditorGestures, AKnobSetToNaNByTheHostShowsTheMaximumAndSendsOnlyNumbers) {
+    session.host.SetParameter(Time, std::numeric_limits<float>::quiet_NaN());
+    EXPECT_EQ(session.Editor().ControlAt(Time + 1)->Value(), 1.0);
+    Wheel(-1);
+    EXPECT_NEAR(Value(Time), 0.99, 1e-6);
+    for (const HostCall& call : session.GestureCalls()) {
+        EXPECT_FALSE(std::isnan(call.opt));
+    }
 }
