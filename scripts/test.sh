@@ -66,12 +66,16 @@ fi
 
 build_preset linux && run_ctest linux
 
-# Windows tests run under Wine; a virtual display stands in for tests that open windows.
+# Windows tests run under Wine; a virtual display stands in for tests that open windows. Xvfb
+# picks a free display number itself and writes it to the descriptor given.
 xvfb_pid=""
 if [ -z "${DISPLAY:-}" ]; then
-    Xvfb :73 -screen 0 1280x800x24 -nolisten tcp >/dev/null 2>&1 &
+    display_file=$(mktemp)
+    Xvfb -displayfd 3 -screen 0 1280x800x24 -nolisten tcp 3>"$display_file" >/dev/null 2>&1 &
     xvfb_pid=$!
-    export DISPLAY=:73
+    for _ in $(seq 50); do [ -s "$display_file" ] && break; sleep 0.1; done
+    export DISPLAY=":$(cat "$display_file")"
+    rm -f "$display_file"
 fi
 if build_preset win64; then
     run_ctest win64

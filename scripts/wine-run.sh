@@ -12,4 +12,11 @@ if [ ! -f "$WINEPREFIX/system.reg" ]; then
     wineboot -i >/dev/null 2>&1 || true
     wineserver -w || true
 fi
+# Top-level windows are not handed to a window manager: the virtual display has none, and Wine
+# would wait two seconds for one at every window's destruction.
+if [ ! -f "$WINEPREFIX/.unmanaged-windows" ]; then
+    wine reg add 'HKCU\Software\Wine\X11 Driver' /v Managed /d N /f >/dev/null 2>&1 || true
+    wineserver -w || true
+    touch "$WINEPREFIX/.unmanaged-windows"
+fi
 exec wine "$@"

@@ -1,0 +1,174 @@
+// The text entry a parameter prompt opens in the window, driven by posted keys as the keyboard
+// delivers them: Return applies, Escape and the wheel drop the entry, a click elsewhere in the
+// editor applies it at the next tick, the box refuses a decimal point for an integer parameter.
+// The layout's own knobs get their prompt switched on (no control of this editor has one).
+#include "editor/control.h"
+#include "handle_ledger_recording.h"
+#include "window_session.h"
+
+namespace {
+
+constexpr Point SensitivityCentre{323, 120};
+constexpr Point VolCentre{482, 228};
+
+class TextEntry : public ::testing::Test {
+protected:
+    void SetUp() override {
+        SKIP_WITHOUT_WINDOW(session);
+        // Sensitivity becomes a whole number from 0 to 100; Vol (0 to 2) stays continuous.
+        PluginParam& sensitivity = *session.Plugin().Param(Sensitivity);
+        sensitivity.SetKind(ParamKindInteger);
+        sensitivity.InitNumeric("Sensitivity", 50, 0, 100, 1, 1);
+        for (int i = 1; i <= 4; ++i) {
+            session.Editor().ControlAt(i)->SetPromptDisabled(false);
+        }
+        ASSERT_TRUE(session.OpenEditor());
+        session.RunTicks(2);
+    }
+
+    // A right click on the point with real input; the box it opens, or null.
+    HWND RightClick(Point p) {
+        session.window->MoveMouse(p.x, p.y);
+        session.window->PressButton(HostWindow::Button::Right, {});
+        session.window->ReleaseButton(HostWindow::Button::Right, {});
+        session.Run(TickMilliseconds / 2);
+        return Box();
+    }
+    HWND Box() { return FindWindowExA(session.EditorWindow(), nullptr, "EDIT", nullptr); }
+    double PlainValue(EditorParam p) { return session.Plugin().Param(p)->Value(); }
+    std::string BoxText(HWND box) {
+        char text[64] = {};
+        GetWindowTextA(box, text, sizeof text);
+        return text;
+    }
+
+    WindowSession session;
+};
+
+} // namespace
+
+TEST_F(TextEntry, ReturnAppliesTheTypedValueAndTheIntegerBoxRefusesThePoint) {
+    HWND box = RightClick(SensitivityCentre);
+    ASSERT_NE(box, nullptr);
+    EXPECT_EQ(BoxText(box), "50"); // the value, all of it selected for typing over
+    PostTyping(box, "1.5");
+    session.Run(TickMilliseconds);
+    EXPECT_EQ(BoxText(box), "15");
+    PostKey(box, VK_RETURN);
+    session.RunTicks(2);
+    EXPECT_EQ(Box(), nullptr);
+    EXPECT_EQ(PlainValue(Sensitivity), 15.0);
+    EXPECT_FLOAT_EQ(session.host.GetParameter(Sensitivity), 0.15f);
+}
+
+TEST_F(TextEntry, TheBoxOfAContinuousParameterTakesThePoint) {
+    HWND box = RightClick(VolCentre);
+    ASSERT_NE(box, nullptr);
+    PostTyping(box, "1.5");
+    PostKey(box, VK_RETURN);
+    session.RunTicks(2);
+    EXPECT_EQ(PlainValue(Vol), 1.5);
+    EXPECT_FLOAT_EQ(session.host.GetParameter(Vol), 0.75f);
+}
+
+TEST_F(TextEntry, EscapeAndTheWheelDropTheEntry) {
+    HWND box = RightClick(SensitivityCentre);
+    ASSERT_NE(box, nullptr);
+    PostTyping(box, "15");
+    PostKey(box, VK_ESCAPE);
+    session.RunTicks(2);
+    EXPECT_EQ(Box(), nullptr);
+    EXPECT_EQ(PlainValue(Sensitivity), 50.0);
+
+    session.Run(static_cast<int>(GetDoubleClickTime())); // a second click, not a double click
+    box = RightClick(SensitivityCentre);
+    ASSERT_NE(box, nullptr);
+    PostTyping(box, "15");
+    POINT screen{SensitivityCentre.x, SensitivityCentre.y};
+    ClientToScreen(session.EditorWindow(), &screen);
+    PostMessageA(session.EditorWindow(), WM_MOUSEWHEEL, MAKEWPARAM(0, WHEEL_DELTA),
+                 PointParam(screen.x, screen.y));
+    session.RunTicks(2);
+    EXPECT_EQ(Box(), nullptr);
+    EXPECT_EQ(PlainValue(Sensitivity), 50.0); // neither typed nor turned
+}
+
+TEST_F(TextEntry, AClickElsewhereInTheEditorAppliesTheEntryAtTheNextTick) {
+    HWND box = RightClick(SensitivityCentre);
+    ASSERT_NE(box, nullptr);
+    PostTyping(box, "15");
+    session.RunTicks(2);
+    session.window->MoveMouse(BackgroundCorner.x, BackgroundCorner.y);
+    session.window->PressButton(HostWindow::Button::Left, {});
+    session.window->ReleaseButton(HostWindow::Button::Left, {});
+    session.Run(5);
+    EXPECT_EQ(PlainValue(Sensitivity), 50.0); // not before the tick
+    session.RunTicks(2);
+    EXPECT_EQ(Box(), nullptr);
+    EXPECT_EQ(PlainValue(Sensitivity), 15.0);
+}
+
+// The box's font is the box's own: it goes when the box goes.
+TEST_F(TextEntry, TheBoxFontIsReleasedWithTheBox) {
+    HandleLedger::Clear();
+    HWND box = RightClick(SensitivityCentre);
+    ASSERT_NE(box, nullptr);
+    HGDIOBJ font = reinterpret_cast<HGDIOBJ>(SendMessageA(box, WM_GETFONT, 0, 0));
+    ASSERT_NE(font, nullptr);
+    EXPECT_EQ(GetObjectType(font), static_cast<DWORD>(OBJ_FONT));
+    EXPECT_EQ(HandleLedger::MadeCount(LedgerKind::Font), 1);
+    PostKey(box, VK_ESCAPE);
+    session.RunTicks(2);
+    EXPECT_EQ(GetObjectType(font), 0u);
+    for (const LedgerEntry& entry : HandleLedger::Open()) {
+        EXPECT_NE(entry.kind, LedgerKind::Font);
+    }
+}
+
+// Closing the window drops an open entry: the typed text is not applied later, and the next
+// prompt opens a box again.
+TEST_F(TextEntry, ClosingTheWindowDiscardsAnOpenEntry) {
+    HWND box = RightClick(SensitivityCentre);
+    ASSERT_NE(box, nullptr);
+    HGDIOBJ font = reinterpret_cast<HGDIOBJ>(SendMessageA(box, WM_GETFONT, 0, 0));
+    PostTyping(box, "15");
+    PostKey(box, VK_RETURN);
+    session.CloseEditor(); // before the tick that would apply it
+    EXPECT_FALSE(IsWindow(box));
+    EXPECT_EQ(GetObjectType(font), 0u);
+
+    ASSERT_TRUE(session.OpenEditor());
+    session.RunTicks(3);
+    EXPECT_EQ(PlainValue(Sensitivity), 50.0);
+    session.Run(static_cast<int>(GetDoubleClickTime()));
+    box = RightClick(SensitivityCentre);
+    ASSERT_NE(box, nullptr);
+    PostTyping(box, "20");
+    PostKey(box, VK_RETURN);
+    session.RunTicks(2);
+    EXPECT_EQ(PlainValue(Sensitivity), 20.0);
+}
+
+// A switch parameter without display texts shows its value as a number: confirming it unchanged
+// keeps it. With display texts, a text (as pasted) counts only when it matches exactly.
+TEST_F(TextEntry, ASwitchEntryTakesItsNumberOrExactlyOneOfItsDisplayTexts) {
+    PluginParam& onOff = *session.Plugin().Param(OnOff);
+    onOff.SetKind(ParamKindBoolean);
+    Control* onOffSwitch = session.Editor().ControlAt(5);
+    const auto commit = [&](const char* text) {
+        session.Editor().BeginTextEntry(onOffSwitch, onOffSwitch->Style(), Bounds{10, 10, 50, 26},
+                                        text, &onOff);
+        PostKey(Box(), VK_RETURN);
+        session.RunTicks(2);
+        return session.Plugin().Param(OnOff)->Value();
+    };
+    ASSERT_EQ(onOff.Value(), 1.0);
+    EXPECT_EQ(commit("1"), 1.0);
+    EXPECT_EQ(commit("0"), 0.0);
+    onOff.AddDisplayText(0, "Off");
+    onOff.AddDisplayText(1, "On");
+    EXPECT_EQ(commit("On"), 1.0);
+    EXPECT_EQ(commit("on"), 0.0);
+    EXPECT_EQ(commit("On"), 1.0);
+    EXPECT_EQ(commit("Off"), 0.0);
+}
