@@ -12,8 +12,12 @@ void GraphicsWin32::BeginTextEntry(Control* control, const TextStyle& style, con
                 param);
 }
 
+// Without a box there is nothing to cancel; a cancel kept for later would drop the next entry at
+// its first tick.
 void GraphicsWin32::CancelTextEntry() {
-    entry_.SetState(EditCancel);
+    if (entry_.IsOpen()) {
+        entry_.SetState(EditCancel);
+    }
 }
 
 // The box's owner is found through its parent, the editor window.

@@ -10,6 +10,7 @@ namespace {
 
 constexpr Point SensitivityCentre{323, 120};
 constexpr Point VolCentre{482, 228};
+constexpr UINT_PTR RedrawTimer = 2; // the editor window's timer
 
 class TextEntry : public ::testing::Test {
 protected:
@@ -93,19 +94,36 @@ TEST_F(TextEntry, EscapeAndTheWheelDropTheEntry) {
     EXPECT_EQ(PlainValue(Sensitivity), 50.0); // neither typed nor turned
 }
 
+// A cancel with no box open is not kept for the next entry.
+TEST_F(TextEntry, ACancelDropsTheOpenEntryOnlyAndNotTheNextOne) {
+    session.Editor().CancelTextEntry();
+    HWND box = RightClick(SensitivityCentre);
+    ASSERT_NE(box, nullptr);
+    session.RunTicks(2);
+    EXPECT_EQ(Box(), box);
+    session.Editor().CancelTextEntry();
+    session.RunTicks(2);
+    EXPECT_EQ(Box(), nullptr);
+}
+
 TEST_F(TextEntry, AClickElsewhereInTheEditorAppliesTheEntryAtTheNextTick) {
     HWND box = RightClick(SensitivityCentre);
     ASSERT_NE(box, nullptr);
     PostTyping(box, "15");
     session.RunTicks(2);
+    // The test gives the ticks itself from here, so none comes between the click and the check.
+    HWND editor = session.EditorWindow();
+    KillTimer(editor, RedrawTimer);
     session.window->MoveMouse(BackgroundCorner.x, BackgroundCorner.y);
     session.window->PressButton(HostWindow::Button::Left, {});
     session.window->ReleaseButton(HostWindow::Button::Left, {});
-    session.Run(5);
-    EXPECT_EQ(PlainValue(Sensitivity), 50.0); // not before the tick
-    session.RunTicks(2);
+    session.Run(TickMilliseconds);
+    EXPECT_EQ(Box(), box);
+    EXPECT_EQ(PlainValue(Sensitivity), 50.0);
+    SendMessageA(editor, WM_TIMER, RedrawTimer, 0);
     EXPECT_EQ(Box(), nullptr);
     EXPECT_EQ(PlainValue(Sensitivity), 15.0);
+    SetTimer(editor, RedrawTimer, TickMilliseconds, nullptr);
 }
 
 // The box's font is the box's own: it goes when the box goes.
