@@ -20,8 +20,6 @@ public:
     void Show(const char* text);
     void Hide();
 
-    bool Exists() const { return window_ != nullptr; }
-    bool Shown() const { return shown_; }
     int ControlIndex() const { return controlIndex_; }
     void SetControlIndex(int index) { controlIndex_ = index; }
 

@@ -16,8 +16,6 @@ public:
     const char* Filter() const { return patternLength_ > 0 ? filter_ : nullptr; }
     // The first extension, or null.
     const char* DefaultExtension() const { return extension_[0] != '\0' ? extension_ : nullptr; }
-    // The pattern alone, such as *.png;*.jpg.
-    const char* Pattern() const { return filter_; }
 
 private:
     char filter_[Capacity] = {};

@@ -11,7 +11,6 @@ class HostMainWindow {
 public:
     // The window the host gave the editor as its parent.
     void SetParent(HWND parent) { parent_ = parent; }
-    HWND Parent() const { return parent_; }
 
     // The main window, or null (message boxes then have no owner).
     HWND Find();

@@ -40,10 +40,6 @@ void EditorWindowClass::Release(HINSTANCE instance) {
     }
 }
 
-int EditorWindowClass::UseCount() {
-    return gUseCount;
-}
-
 void EditorWindowClass::SetFrameRate(double framesPerSecond) {
     gFrameRate = framesPerSecond;
 }

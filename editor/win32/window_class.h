@@ -15,8 +15,6 @@ constexpr const char* Name = "CrescendaEditorWnd";
 bool Acquire(HINSTANCE instance, WNDPROC procedure);
 // Counts one window less; the last unregisters the class.
 void Release(HINSTANCE instance);
-// Windows counted now.
-int UseCount();
 
 void SetFrameRate(double framesPerSecond);
 // The timer interval for the frame rate: trunc(1000 / rate) milliseconds, at least 1.

@@ -64,12 +64,6 @@ bool DialogDriver::Acted() {
     return acted_;
 }
 
-std::string ControlText(HWND dialog, int id) {
-    char text[512] = {};
-    SendMessageA(GetDlgItem(dialog, id), WM_GETTEXT, sizeof text, reinterpret_cast<LPARAM>(text));
-    return text;
-}
-
 std::string WindowTitle(HWND window) {
     char text[256] = {};
     GetWindowTextA(window, text, sizeof text);

@@ -29,8 +29,6 @@ private:
     bool acted_ = false;
 };
 
-// The text of a dialog's child control.
-std::string ControlText(HWND dialog, int id);
 std::string WindowTitle(HWND window);
 // Presses a dialog's button as a click would.
 void PressButton(HWND dialog, int id);
