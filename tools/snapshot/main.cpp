@@ -1,7 +1,7 @@
 // crescenda-snapshot [options] OUTPUT.png: the effect's editor as a PNG, exactly as its canvas
 // holds it after the redraw step (see SnapshotUsage).
+#include "tools/common/png_file_writer.h"
 #include "tools/snapshot/editor_snapshot.h"
-#include "tools/snapshot/png_file_writer.h"
 
 #include <cstdio>
 

@@ -1,4 +1,4 @@
-#include "tools/snapshot/png_file_writer.h"
+#include "tools/common/png_file_writer.h"
 
 #include <csetjmp>
 #include <cstdio>
@@ -62,5 +62,9 @@ bool WritePngFile(PX_Bitmap& bitmap, const std::string& path) {
     }
     png_destroy_write_struct(&png, &info);
     const bool closed = std::fclose(file) == 0;
-    return written && closed;
+    if (!(written && closed)) {
+        std::remove(path.c_str()); // no half-written picture is left behind
+        return false;
+    }
+    return true;
 }
