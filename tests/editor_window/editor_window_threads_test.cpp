@@ -1,14 +1,12 @@
-// The editor window next to everything else a host does: parameters, state and audio from other
+// The editor window beside everything else a host does: parameters, state and audio from other
 // threads while the window is open and idled, two instances' editors at once, and opening and
-// closing many times. Run under ThreadSanitizer this also shows that the window's work and the
-// host's threads share no unguarded data; under valgrind, that no cycle leaks.
+// closing many times. Under ThreadSanitizer this also shows that the window's work and the host's
+// threads share no unguarded data; under valgrind, that no cycle leaks.
 #include "editor_window_session.h"
-#include "vst2/realtime_checks.h"
 
 #include <atomic>
 #include <cstdlib>
 #include <functional>
-#include <iostream>
 #include <random>
 #include <thread>
 
@@ -19,26 +17,21 @@ namespace {
 // Open and close cycles; CRESCENDA_EDITOR_CYCLES raises the count where cycles are cheap.
 int CycleCount() {
     const char* chosen = std::getenv("CRESCENDA_EDITOR_CYCLES");
-    const int count = chosen != nullptr ? std::atoi(chosen) : 0;
-    return count > 0 ? count : 50;
+    return chosen != nullptr && std::atoi(chosen) > 0 ? std::atoi(chosen) : 50;
 }
 
-// Runs work(iteration) on a thread of its own until stopped.
+// Runs work(iteration) on a thread of its own until it goes out of scope.
 class Background {
 public:
     explicit Background(std::function<void(unsigned)> work)
         : thread_([this, work] {
-              for (unsigned i = 0; !stop_.load(); ++i) {
+              for (unsigned i = 0; !stop_.load(); done_ = ++i) {
                   work(i);
-                  done_.store(i + 1);
               }
           }) {}
-    ~Background() { Stop(); }
-    void Stop() {
+    ~Background() {
         stop_ = true;
-        if (thread_.joinable()) {
-            thread_.join();
-        }
+        thread_.join();
     }
     unsigned Done() const { return done_.load(); }
 
@@ -47,10 +40,6 @@ private:
     std::atomic<unsigned> done_{0};
     std::thread thread_;
 };
-
-void ProcessOneBlock(PluginHost& host, AudioBuffers<float>& in, AudioBuffers<float>& out) {
-    host.ProcessFloat(in, out);
-}
 
 } // namespace
 
@@ -98,8 +87,7 @@ TEST_F(EditorWindow, TwoInstancesShowTheirOwnEditorsAndClosingOneLeavesTheOtherW
 }
 
 TEST_F(EditorWindow, TheEditorOpensAndClosesManyTimesAndStillShows) {
-    const int cycles = CycleCount();
-    for (int i = 0; i < cycles; ++i) {
+    for (int i = 0, cycles = CycleCount(); i < cycles; ++i) {
         ASSERT_EQ(editor.OpenEditor(), 1) << "cycle " << i;
         editor.Run(i % 2 == 0 ? 45 : 0);
         ASSERT_EQ(editor.CloseEditor(), 1) << "cycle " << i;
@@ -110,33 +98,24 @@ TEST_F(EditorWindow, TheEditorOpensAndClosesManyTimesAndStillShows) {
 
 // The field's validator opens the editor while another thread processes audio, sets random
 // parameters or restores state, and expects both sides to carry on.
-enum class Activity { Audio, RandomParameters, StateRestore };
+enum class Beside { AudioProcessing, RandomParameters, StateRestore };
 
-class EditorWindowBeside : public EditorWindow, public testing::WithParamInterface<Activity> {
+class EditorWindowBeside : public EditorWindow, public testing::WithParamInterface<Beside> {
 protected:
     std::function<void(unsigned)> Work() {
-        switch (GetParam()) {
-        case Activity::Audio:
-            return [this](unsigned) { ProcessOneBlock(editor.host, in_, out_); };
-        case Activity::RandomParameters:
+        if (GetParam() == Beside::AudioProcessing) {
+            return [this](unsigned) { editor.host.ProcessFloat(in_, out_); };
+        }
+        if (GetParam() == Beside::RandomParameters) {
             return [this](unsigned) {
                 editor.host.SetParameter(static_cast<int>(random_() % 5), unit_(random_));
             };
-        case Activity::StateRestore:
-            return [this](unsigned i) { editor.host.SetChunk(true, chunks_[i % 2]); };
-        }
-        return [](unsigned) {};
-    }
-
-    void SetUp() override {
-        EditorWindow::SetUp();
-        if (IsSkipped()) {
-            return;
         }
         for (int preset : {2, 4}) {
             editor.host.SetProgram(preset);
             chunks_.push_back(editor.host.GetChunk(true));
         }
+        return [this](unsigned i) { editor.host.SetChunk(true, chunks_[i % 2]); };
     }
 
     AudioBuffers<float> in_{2, 512};
@@ -147,30 +126,26 @@ protected:
 };
 
 TEST_P(EditorWindowBeside, TheEditorOpensIdlesAndClosesWhileTheOtherThreadKeepsGoing) {
-    Background other(Work());
-    for (int cycle = 0; cycle < 4; ++cycle) {
-        const unsigned before = other.Done();
-        ASSERT_EQ(editor.OpenEditor(), 1) << "cycle " << cycle;
-        editor.Run(80);
-        ASSERT_EQ(editor.CloseEditor(), 1) << "cycle " << cycle;
-        EXPECT_GT(other.Done(), before) << "the other thread stood still in cycle " << cycle;
+    {
+        Background other(Work());
+        for (int cycle = 0; cycle < 4; ++cycle) {
+            const unsigned before = other.Done();
+            ASSERT_EQ(editor.OpenEditor(), 1) << "cycle " << cycle;
+            editor.Run(80);
+            ASSERT_EQ(editor.CloseEditor(), 1) << "cycle " << cycle;
+            EXPECT_GT(other.Done(), before) << "the other thread stood still in cycle " << cycle;
+        }
     }
-    other.Stop();
     OpenAndShow();
     EXPECT_TRUE(editor.Shows(editor.CurrentFrames()));
 }
 
+std::string BesideName(const testing::TestParamInfo<Beside>& info) {
+    const char* names[] = {"AudioProcessing", "RandomParameters", "StateRestore"};
+    return names[static_cast<int>(info.param)];
+}
+
 INSTANTIATE_TEST_SUITE_P(Validator, EditorWindowBeside,
-                         testing::Values(Activity::Audio, Activity::RandomParameters,
-                                         Activity::StateRestore),
-                         [](const testing::TestParamInfo<Activity>& info) {
-                             switch (info.param) {
-                             case Activity::Audio:
-                                 return "AudioProcessing";
-                             case Activity::RandomParameters:
-                                 return "RandomParameters";
-                             case Activity::StateRestore:
-                                 return "StateRestore";
-                             }
-                             return "Unknown";
-                         });
+                         testing::Values(Beside::AudioProcessing, Beside::RandomParameters,
+                                         Beside::StateRestore),
+                         BesideName);
