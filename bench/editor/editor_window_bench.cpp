@@ -1,9 +1,9 @@
 // The editor window's costs as a host sees them: an effEditIdle call with nothing to do, one whose
 // redraw step finds nothing dirty, and one whose step repaints the Time knob after the host moved
 // it and sends its rectangle to the window system. Then the instance lock during real drags: the
-// audio thread processes blocks back to back (the test build's real-time counters, CrescendaRtChecks,
-// count and time its waits) while the editor takes the lock for each parameter change a drag makes.
-// Needs a display; without one the benchmarks report why and measure nothing.
+// audio thread processes blocks back to back (the real-time counters of the test build
+// CrescendaRtChecks count and time its waits) while the editor takes the lock for each parameter
+// change a drag makes. Needs a display; without one the benchmarks say why and measure nothing.
 #include "host/host_window.h"
 #include "host/plugin_host.h"
 #include "platform/shared_library.h"
