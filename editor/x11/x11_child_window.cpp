@@ -2,7 +2,6 @@
 
 #include "editor/x11/x11_connection.h"
 
-#include <X11/Xatom.h>
 #include <X11/Xlib.h>
 
 namespace {
