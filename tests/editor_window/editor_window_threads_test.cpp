@@ -66,6 +66,27 @@ TEST_F(EditorWindow, OpeningTwiceInARowLeavesOneWorkingEditor) {
     EXPECT_EQ(editor.CloseEditor(), 1);
 }
 
+// Some hosts rebuild their plug-in window from inside the automate call. The release never comes;
+// the gesture left open is ended before the next one begins, so begin and end still pair up.
+TEST_F(EditorWindow, TheHostClosingTheEditorFromItsAutomateCallbackLeavesItWorking) {
+    OpenAndShow();
+    editor.host.SetCallHook([](PluginHost& host, const HostCall& call) {
+        if (call.opcode == audioMasterAutomate) {
+            host.Dispatch(effEditClose);
+        }
+    });
+    editor.Click(SwitchPoint);
+    editor.Run(TwoTicks);
+    editor.host.SetCallHook(nullptr);
+    EXPECT_EQ(editor.host.GetParameter(OnOff), 0.0f);
+    OpenAndShow();
+    EXPECT_TRUE(editor.Shows(editor.CurrentFrames()));
+    editor.Click(SwitchPoint);
+    editor.Run(TwoTicks);
+    EXPECT_EQ(editor.host.GetParameter(OnOff), 1.0f);
+    EXPECT_EQ(editor.host.CountCalls(audioMasterEndEdit), 2) << "the open gesture and this one";
+}
+
 TEST_F(EditorWindow, TwoInstancesShowTheirOwnEditorsAndClosingOneLeavesTheOtherWorking) {
     EditorInWindow second;
     std::string error;
