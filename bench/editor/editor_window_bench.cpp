@@ -1,6 +1,7 @@
-// The editor window's costs as a host sees them: an effEditIdle call with nothing to do, one whose
-// redraw step finds nothing dirty, and one whose step repaints the Time knob after the host moved
-// it and sends its rectangle to the window system. Then the instance lock during real drags: the
+// The editor window's costs as a host sees them: effEditIdle calls back to back with nothing to do,
+// calls after a pause as long as a host's idle interval (the redraw step runs when 40 ms have
+// passed) with nothing dirty, and calls whose step repaints the Time knob after the host moved it
+// and sends its rectangle to the window system. Then the instance lock during real drags: the
 // audio thread processes blocks back to back (the real-time counters of the test build
 // CrescendaRtChecks count and time its waits) while the editor takes the lock for each parameter
 // change a drag makes. Needs a display; without one the benchmarks say why and measure nothing.
@@ -24,8 +25,6 @@ constexpr int Width = 555;
 constexpr int Height = 306;
 constexpr int TimeX = 133;
 constexpr int TimeY = 167;
-// Longer than the redraw step's 40 ms, so the next idle call runs the step.
-constexpr auto StepDue = std::chrono::milliseconds(41);
 
 // An instance with its editor open in a host window; entry null: the effect linked into this
 // program, else the binary at path.
@@ -64,9 +63,9 @@ void IdleNothingToDo(benchmark::State& state) {
     }
 }
 
-// Each timed call follows a pause of more than one step interval, with or without a host change
+// Each timed call follows a pause of state.range(0) milliseconds, with or without a host change
 // of the Time knob before it.
-void IdleWithStepDue(benchmark::State& state, bool knobChanged) {
+void IdleAfterPause(benchmark::State& state, bool knobChanged) {
     OpenEditor editor;
     if (!editor.Start()) {
         state.SkipWithError(editor.error.c_str());
@@ -79,7 +78,7 @@ void IdleWithStepDue(benchmark::State& state, bool knobChanged) {
             value = value == 0.4f ? 0.6f : 0.4f;
             editor.host.SetParameter(TimeParam, value);
         }
-        std::this_thread::sleep_for(StepDue);
+        std::this_thread::sleep_for(std::chrono::milliseconds(state.range(0)));
         state.ResumeTiming();
         editor.host.Dispatch(effEditIdle);
     }
@@ -136,10 +135,15 @@ void AudioLockWaitWhileDragging(benchmark::State& state) {
 
 int main(int argc, char** argv) {
     benchmark::RegisterBenchmark("IdleCall/NothingToDo", IdleNothingToDo);
-    benchmark::RegisterBenchmark("IdleCall/StepDueNothingDirty", IdleWithStepDue, false)
-        ->Iterations(100);
-    benchmark::RegisterBenchmark("IdleCall/StepDueAfterTimeKnobChanged", IdleWithStepDue, true)
+    // 41 ms: the step is due; after the shorter pauses it is not.
+    benchmark::RegisterBenchmark("IdleCall/NothingDirtyAfterPauseMs", IdleAfterPause, false)
+        ->Iterations(60)
+        ->Arg(1)
+        ->Arg(10)
+        ->Arg(41);
+    benchmark::RegisterBenchmark("IdleCall/TimeKnobChangedAfterPauseMs", IdleAfterPause, true)
         ->Iterations(100)
+        ->Arg(41)
         ->Unit(benchmark::kMicrosecond);
     benchmark::RegisterBenchmark("AudioLockWait/WhileDragging", AudioLockWaitWhileDragging)
         ->Iterations(1)
