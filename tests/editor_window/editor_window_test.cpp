@@ -68,12 +68,19 @@ TEST_F(EditorWindow, DraggingTimeUp58PixelsRaisesItByATenth) {
     EXPECT_TRUE(editor.Shows(editor.CurrentFrames()));
 }
 
-TEST_F(EditorWindow, OneWheelNotchUpStepsTimeByAHundredth) {
+// With Shift or Ctrl held the step is ten times finer.
+TEST_F(EditorWindow, EachWheelNotchStepsTimeByAHundredthOrAThousandthWithShiftOrControl) {
     OpenAndShow();
     editor.Window().MoveMouse(TimeCentre.x, TimeCentre.y);
     editor.Window().TurnWheel(1, {});
     editor.Run(TwoTicks);
     EXPECT_NEAR(editor.host.GetParameter(Time), 0.51, 1e-6);
+    editor.Window().TurnWheel(2, {true, false, false});
+    editor.Run(TwoTicks);
+    EXPECT_NEAR(editor.host.GetParameter(Time), 0.512, 1e-6);
+    editor.Window().TurnWheel(-1, {false, true, false});
+    editor.Run(TwoTicks);
+    EXPECT_NEAR(editor.host.GetParameter(Time), 0.511, 1e-6);
 }
 
 TEST_F(EditorWindow, ADoubleClickReturnsAKnobToItsDefault) {
