@@ -38,12 +38,17 @@ macro(crescenda_find_gtest)
     endif()
 endmacro()
 
-# crescenda_add_test(NAME name SOURCES a.cpp ... [LIBS lib ...] [NEEDS_PLUGIN])
+# crescenda_add_test(NAME name SOURCES a.cpp ... [LIBS lib ...] [NEEDS_PLUGIN] [RESOURCE_LOCK r])
 # A GoogleTest executable registered with CTest. On Linux each test case is its own CTest entry;
 # under Wine one entry per executable keeps the emulator start-up cost down. NEEDS_PLUGIN makes the
-# executable depend on the built plug-in binary (which sits beside it in bin/).
+# executable depend on the built plug-in binary (which sits beside it in bin/). RESOURCE_LOCK keeps
+# CTest from running two entries that use the same resource (e.g. the display's pointer) at once.
 function(crescenda_add_test)
-    cmake_parse_arguments(T "NEEDS_PLUGIN" "NAME" "SOURCES;LIBS" ${ARGN})
+    cmake_parse_arguments(T "NEEDS_PLUGIN" "NAME;RESOURCE_LOCK" "SOURCES;LIBS" ${ARGN})
+    set(lock)
+    if(T_RESOURCE_LOCK)
+        set(lock RESOURCE_LOCK ${T_RESOURCE_LOCK})
+    endif()
     crescenda_find_gtest()
     add_executable(${T_NAME} ${T_SOURCES})
     crescenda_warnings(${T_NAME})
@@ -53,9 +58,9 @@ function(crescenda_add_test)
     endif()
     if(WIN32)
         add_test(NAME ${T_NAME} COMMAND ${T_NAME} --gtest_brief=1)
-        set_tests_properties(${T_NAME} PROPERTIES TIMEOUT 600)
+        set_tests_properties(${T_NAME} PROPERTIES TIMEOUT 600 ${lock})
     else()
         include(GoogleTest)
-        gtest_discover_tests(${T_NAME} DISCOVERY_MODE PRE_TEST PROPERTIES TIMEOUT 600)
+        gtest_discover_tests(${T_NAME} DISCOVERY_MODE PRE_TEST PROPERTIES TIMEOUT 600 ${lock})
     endif()
 endfunction()

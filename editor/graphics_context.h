@@ -84,6 +84,10 @@ public:
     // to the host only when it can: a host would otherwise offer an editor that never appears.
     virtual bool CanOpenWindows() const = 0;
 
+    // The host's idle call (effEditIdle), outside the instance lock. A window class whose window
+    // system gives it no timer of its own (X11) does all its window work here; others ignore it.
+    virtual void IdleEditorWindow() {}
+
     // --- Set-up, by the effect's layout and the plug-in base.
     // Image 106 as control 0, under every other control.
     BitmapControl* AttachBackdrop();

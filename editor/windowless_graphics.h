@@ -3,7 +3,8 @@
 // images come from the module's PNG resources. Tests use it to run the editor without a window.
 //
 // The window classes (editor/win32/, editor/x11/) start from it and override what their platform
-// can do: OpenEditorWindow, CloseEditorWindow, WindowHandle and PresentRect for the window, and
+// can do: OpenEditorWindow, CloseEditorWindow, WindowHandle and PresentRect for the window,
+// IdleEditorWindow where the window system gives the window no timer of its own (X11), and
 // CanOpenWindows (true once a window can be made: the effect record then announces the editor);
 // where the platform has them, the prompts, dialogs and services (BeginTextEntry,
 // CancelTextEntry, RunPopupMenu, ShowAlert, the folders, ChooseFile, ChooseColour,

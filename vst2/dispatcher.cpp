@@ -1,5 +1,6 @@
 // The effect record's dispatcher: finds the instance, holds its lock for the request's run and
-// hands the request to the opcode's handler.
+// hands the request to the opcode's handler. The editor window's requests are the exception: they
+// run outside the lock (requests_editor_window.cpp).
 #include "vst2/realtime_checks.h"
 #include "vst2/vst2_requests.h"
 
@@ -25,8 +26,6 @@ HandlerTable BuildTable() {
     table[effSetBlockSize] = &Vst2Requests::SetBlockSize;
     table[effMainsChanged] = &Vst2Requests::MainsChanged;
     table[effEditGetRect] = &Vst2Requests::EditGetRect;
-    table[effEditOpen] = &Vst2Requests::EditOpen;
-    table[effEditClose] = &Vst2Requests::EditClose;
     table[effIdentify] = &Vst2Requests::Identify;
     table[effGetChunk] = &Vst2Requests::GetChunk;
     table[effSetChunk] = &Vst2Requests::SetChunk;
@@ -72,10 +71,14 @@ VstIntPtr Vst2Plugin::VSTDispatcher(AEffect* effect, VstInt32 opcode, VstInt32 i
         delete plugin;
         return 0;
     }
+    const Vst2Request request{index, value, ptr, opt};
+    if (const Vst2Requests::Handler windowRequest = Vst2Requests::WindowRequestFor(opcode)) {
+        return windowRequest(*plugin, request);
+    }
     const Vst2Requests::Handler handler = Vst2Requests::For(opcode);
     if (handler == nullptr) {
         return 0;
     }
     InstanceHold hold(plugin->Lock());
-    return handler(*plugin, Vst2Request{index, value, ptr, opt});
+    return handler(*plugin, request);
 }

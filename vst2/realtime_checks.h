@@ -13,6 +13,7 @@ struct RealtimeCounters {
     std::int64_t allocations = 0; // heap allocations (malloc family, operator new) while one runs
     std::int64_t lockEntries = 0; // locks taken inside them
     std::int64_t lockWaits = 0;   // of those, locks found held by another thread
+    std::int64_t longestLockWaitNanoseconds = 0; // the longest of those waits
 };
 
 // effVendorSpecific index ('RtCh') answering the counters; 0 in ordinary builds.

@@ -9,6 +9,7 @@
 #include "vst2/realtime_checks.h"
 
 #include <atomic>
+#include <chrono>
 #include <cstddef>
 #include <cstdlib>
 #include <new>
@@ -65,6 +66,7 @@ std::atomic<std::int64_t> gCallbacks{0};
 std::atomic<std::int64_t> gAllocations{0};
 std::atomic<std::int64_t> gLockEntries{0};
 std::atomic<std::int64_t> gLockWaits{0};
+std::atomic<std::int64_t> gLongestLockWait{0};
 
 void NoteAllocation() {
     if (InsideCallback()) {
@@ -138,11 +140,13 @@ void RealtimeChecks::Read(RealtimeCounters& counters, bool reset) {
     counters.allocations = gAllocations.load();
     counters.lockEntries = gLockEntries.load();
     counters.lockWaits = gLockWaits.load();
+    counters.longestLockWaitNanoseconds = gLongestLockWait.load();
     if (reset) {
         gCallbacks = 0;
         gAllocations = 0;
         gLockEntries = 0;
         gLockWaits = 0;
+        gLongestLockWait = 0;
     }
 }
 
@@ -154,7 +158,14 @@ void RealtimeChecks::TakeLock(RecursiveLock& lock) {
     gLockEntries.fetch_add(1, std::memory_order_relaxed);
     if (!lock.TryEnter()) {
         gLockWaits.fetch_add(1, std::memory_order_relaxed);
+        const auto start = std::chrono::steady_clock::now();
         lock.Enter();
+        const std::int64_t waited = std::chrono::duration_cast<std::chrono::nanoseconds>(
+                                        std::chrono::steady_clock::now() - start)
+                                        .count();
+        std::int64_t longest = gLongestLockWait.load();
+        while (waited > longest && !gLongestLockWait.compare_exchange_weak(longest, waited)) {
+        }
     }
 }
 

@@ -1,4 +1,4 @@
-// Opening, processing set-up and the editor window.
+// Opening, processing set-up and the editor's size.
 #include "editor/graphics_context.h"
 #include "vst2/vst2_requests.h"
 
@@ -51,23 +51,5 @@ VstIntPtr Vst2Requests::EditGetRect(Vst2Plugin& plugin, const Vst2Request& reque
         return 0;
     }
     *static_cast<ERect**>(request.ptr) = &plugin.editorRect_;
-    return 1;
-}
-
-VstIntPtr Vst2Requests::EditOpen(Vst2Plugin& plugin, const Vst2Request& request) {
-    // ptr is the host's window the editor opens inside.
-    if (plugin.Editor() == nullptr || plugin.Editor()->OpenEditorWindow(request.ptr) == nullptr) {
-        return 0;
-    }
-    plugin.EditorOpened();
-    return 1;
-}
-
-VstIntPtr Vst2Requests::EditClose(Vst2Plugin& plugin, const Vst2Request& /*request*/) {
-    if (plugin.Editor() == nullptr) {
-        return 0;
-    }
-    plugin.EditorClosed();
-    plugin.Editor()->CloseEditorWindow();
     return 1;
 }

@@ -1,5 +1,6 @@
 // The dispatcher's opcode handlers: one small function per request a host sends. The dispatcher
-// takes the instance lock and looks the handler up in a table by opcode.
+// takes the instance lock and looks the handler up in a table by opcode; the editor window's
+// requests run without it (requests_editor_window.cpp says why).
 #pragma once
 
 #include "vst2/vst2_plugin.h"
@@ -16,6 +17,8 @@ struct Vst2Requests {
 
     // The handler of an opcode, or null for opcodes that do nothing and answer 0.
     static Handler For(VstInt32 opcode);
+    // The handler of an editor window request, run outside the instance lock; null for others.
+    static Handler WindowRequestFor(VstInt32 opcode);
 
     // Life cycle and processing set-up.
     static VstIntPtr Open(Vst2Plugin& plugin, const Vst2Request& request);
@@ -23,8 +26,11 @@ struct Vst2Requests {
     static VstIntPtr SetBlockSize(Vst2Plugin& plugin, const Vst2Request& request);
     static VstIntPtr MainsChanged(Vst2Plugin& plugin, const Vst2Request& request);
     static VstIntPtr EditGetRect(Vst2Plugin& plugin, const Vst2Request& request);
+
+    // The editor window, outside the instance lock.
     static VstIntPtr EditOpen(Vst2Plugin& plugin, const Vst2Request& request);
     static VstIntPtr EditClose(Vst2Plugin& plugin, const Vst2Request& request);
+    static VstIntPtr EditIdle(Vst2Plugin& plugin, const Vst2Request& request);
 
     // Programs and state chunks.
     static VstIntPtr SetProgram(Vst2Plugin& plugin, const Vst2Request& request);

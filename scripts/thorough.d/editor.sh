@@ -1,37 +1,50 @@
 #!/usr/bin/env bash
 # CI's further runs of the editor tests: under ThreadSanitizer (the host sets parameters, switches
-# presets and restores chunks while the window ticks) and under valgrind memcheck (every instance
-# and the loaded and unloaded plug-in binary leave nothing behind). Run by scripts/test.sh in
-# thorough mode after the linux build exists.
+# presets and restores chunks while the window ticks; the editor window idles beside audio,
+# parameter and state threads) and under valgrind memcheck (every instance, every window opened
+# and closed, and the loaded and unloaded plug-in binaries leave nothing behind). Run by
+# scripts/test.sh in thorough mode after the linux build exists, with its virtual display; without
+# a display the editor-window tests skip themselves and say so.
 set -uo pipefail
 cd "$(dirname "$0")/../.."
 root="$PWD"
 linux_dir=${CRESCENDA_EDITOR_LINUX_DIR:-$root/build/linux}
 tsan_dir=${CRESCENDA_EDITOR_TSAN_DIR:-$root/build/linux-tsan}
 failures=()
+suites=(editor_tests editor_window_tests)
 
-# Builds the editor tests and the plug-in in one build folder, configuring it first if it is new.
+# Builds the editor suites and the plug-ins they load in one build folder, configuring it first if
+# it is new.
 build_editor_tests() {
     local preset=$1 dir=$2
     if [ ! -f "$dir/build.ninja" ]; then
         cmake --preset "$preset" -B "$dir" >"$root/build/configure-$preset.log" 2>&1 ||
             { cat "$root/build/configure-$preset.log"; return 1; }
     fi
-    cmake --build "$dir" --target editor_tests Crescenda -- -j2
+    cmake --build "$dir" --target "${suites[@]}" Crescenda CrescendaRtChecks -- -j2
 }
+
+[ -n "${DISPLAY:-}" ] || echo "editor: no DISPLAY; the editor-window tests skip themselves"
 
 printf '\n--- editor: ThreadSanitizer (linux-tsan)\n'
 if build_editor_tests linux-tsan "$tsan_dir"; then
-    TSAN_OPTIONS="halt_on_error=1 second_deadlock_stack=1" "$tsan_dir/bin/editor_tests" \
-        --gtest_brief=1 || failures+=("editor tests under ThreadSanitizer")
+    for suite in "${suites[@]}"; do
+        TSAN_OPTIONS="halt_on_error=1 second_deadlock_stack=1" "$tsan_dir/bin/$suite" \
+            --gtest_brief=1 || failures+=("$suite under ThreadSanitizer")
+    done
 else
     failures+=("build linux-tsan")
 fi
 
 printf '\n--- editor: valgrind memcheck (linux)\n'
 if build_editor_tests linux "$linux_dir"; then
-    valgrind -q --error-exitcode=1 --leak-check=full --errors-for-leak-kinds=definite,indirect,possible \
-        "$linux_dir/bin/editor_tests" --gtest_brief=1 || failures+=("editor tests under valgrind")
+    for suite in "${suites[@]}"; do
+        # The debug information of unloaded plug-ins is kept so the suppressions can match them.
+        valgrind -q --error-exitcode=1 --leak-check=full --keep-debuginfo=yes \
+            --errors-for-leak-kinds=definite,indirect,possible \
+            --suppressions="$root/tests/validation/valgrind.supp" \
+            "$linux_dir/bin/$suite" --gtest_brief=1 || failures+=("$suite under valgrind")
+    done
 else
     failures+=("build linux")
 fi

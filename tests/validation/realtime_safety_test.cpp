@@ -165,6 +165,8 @@ TEST_F(RealtimeSafety, TheCountersSeeALockWaitWhenAnotherThreadHoldsTheInstanceL
     ReadCounters(host, counters, true);
     EXPECT_GE(counters.lockWaits, 1) << "a block processed while another thread held the instance "
                                         "lock for 300 ms counted no lock wait";
+    EXPECT_GE(counters.longestLockWaitNanoseconds, 100'000'000)
+        << "the wait for a lock held 300 ms was measured shorter than 100 ms";
     EXPECT_EQ(counters.callbacks, 1);
     Report("real-time safety: counters see a contended wait", 1);
 }

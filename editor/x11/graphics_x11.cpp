@@ -1,0 +1,120 @@
+#include "editor/x11/graphics_x11.h"
+
+#include "editor/control.h"
+#include "editor/x11/x11_child_window.h"
+#include "editor/x11/x11_connection.h"
+#include "editor/x11/x11_presenter.h"
+#include "editor/x11/x11_window_events.h"
+
+#include <cstdint>
+
+// Destroyed in reverse order: presenter, window, connection.
+struct GraphicsX11::OpenWindow {
+    X11Connection connection;
+    X11ChildWindow child;
+    X11Presenter presenter;
+};
+
+GraphicsX11::GraphicsX11(PluginCore* plugin, ModuleHandle module)
+    : WindowlessGraphics(plugin, module), pacing_(FrameRate()) {}
+
+GraphicsX11::~GraphicsX11() {
+    CloseEditorWindow();
+}
+
+NativeWindow GraphicsX11::OpenEditorWindow(NativeWindow parent) {
+    std::lock_guard<std::recursive_mutex> hold(windowMutex_);
+    int x = 0;
+    int y = 0;
+    if (window_ != nullptr) {
+        window_->child.Position(x, y);
+        CloseEditorWindow();
+    }
+    const auto parentId = static_cast<unsigned long>(reinterpret_cast<std::uintptr_t>(parent));
+    auto opened = std::make_unique<OpenWindow>();
+    if (parentId == 0 || !opened->connection.Open() ||
+        !opened->child.Create(opened->connection, parentId, x, y, Width(), Height())) {
+        return nullptr;
+    }
+    opened->presenter.Prepare(opened->connection.Get(), opened->child.Id(), opened->child.Depth());
+    window_ = std::move(opened);
+    ++openings_;
+    pointer_.Reset();
+    pacing_.Restart();
+    exposed_ = Bounds{};
+    for (int i = 0; i < ControlCount(); ++i) {
+        ControlAt(i)->Touch(false); // the first step paints everything
+    }
+    return WindowHandle();
+}
+
+void GraphicsX11::CloseEditorWindow() {
+    std::lock_guard<std::recursive_mutex> hold(windowMutex_);
+    window_.reset();
+}
+
+NativeWindow GraphicsX11::WindowHandle() {
+    std::lock_guard<std::recursive_mutex> hold(windowMutex_);
+    if (window_ == nullptr || window_->child.Id() == 0) {
+        return nullptr;
+    }
+    return reinterpret_cast<NativeWindow>(static_cast<std::uintptr_t>(window_->child.Id()));
+}
+
+bool GraphicsX11::PresentRect(const Bounds& rect) {
+    std::lock_guard<std::recursive_mutex> hold(windowMutex_);
+    if (window_ == nullptr || Canvas() == nullptr) {
+        return false;
+    }
+    window_->presenter.Present(*Canvas(), rect);
+    return true;
+}
+
+void GraphicsX11::IdleEditorWindow() {
+    std::lock_guard<std::recursive_mutex> hold(windowMutex_);
+    if (window_ == nullptr || idling_) {
+        return; // idle before open, or an idle call from inside this one
+    }
+    idling_ = true;
+    // Only what is waiting now: a stream of motion cannot keep the call going. Each event may
+    // reach the host, which may close this window (or open another) from its callback.
+    const unsigned opening = openings_;
+    for (int n = PendingWindowEvents(window_->connection);
+         n > 0 && window_ != nullptr && openings_ == opening; --n) {
+        TakeEvent(ReadWindowEvent(window_->connection));
+    }
+    if (window_ != nullptr) {
+        RedrawWhenDue();
+        window_->connection.Flush();
+    }
+    idling_ = false;
+}
+
+void GraphicsX11::TakeEvent(const WindowEvent& event) {
+    switch (event.kind) {
+    case WindowEvent::Kind::Exposure:
+        exposed_.UnionWith(event.area);
+        break;
+    case WindowEvent::Kind::Destroyed:
+        // The host destroyed its window before closing the editor.
+        window_->presenter.Release();
+        window_->child.Forget();
+        break;
+    default:
+        pointer_.Take(event, *this);
+        break;
+    }
+}
+
+// Exposed parts are shown again from the canvas at once; when the step is due they join the dirty
+// controls' area in one repaint and one present.
+void GraphicsX11::RedrawWhenDue() {
+    Bounds dirty;
+    if (pacing_.Due(RedrawPacing::Clock::now()) && CollectDirty(dirty)) {
+        dirty.UnionWith(exposed_);
+        Repaint(dirty);
+    } else if (!exposed_.IsEmpty()) {
+        PresentRect(exposed_);
+    }
+    exposed_ = Bounds{};
+}

@@ -1,0 +1,81 @@
+#include "editor/x11/x11_window_events.h"
+
+#include "editor/x11/x11_connection.h"
+
+#include <X11/Xlib.h>
+
+namespace {
+
+MouseKeys KeysFromState(unsigned int state) {
+    MouseKeys keys;
+    keys.left = (state & Button1Mask) != 0;
+    keys.right = (state & Button3Mask) != 0;
+    keys.shift = (state & ShiftMask) != 0;
+    keys.control = (state & ControlMask) != 0;
+    keys.alt = (state & Mod1Mask) != 0;
+    return keys;
+}
+
+template <typename PointerEvent>
+WindowEvent PointerAt(WindowEvent::Kind kind, const PointerEvent& event) {
+    WindowEvent translated;
+    translated.kind = kind;
+    translated.x = event.x;
+    translated.y = event.y;
+    translated.time = static_cast<std::uint32_t>(event.time);
+    translated.keys = KeysFromState(event.state);
+    return translated;
+}
+
+// Crossings caused by grabs, or by a window inside this one, are not the pointer coming or going.
+WindowEvent Crossing(WindowEvent::Kind kind, const XCrossingEvent& event) {
+    if (event.mode != NotifyNormal || event.detail == NotifyInferior) {
+        return WindowEvent{};
+    }
+    return PointerAt(kind, event);
+}
+
+WindowEvent ExposedArea(const XExposeEvent& event) {
+    WindowEvent translated;
+    translated.kind = WindowEvent::Kind::Exposure;
+    translated.area = Bounds{event.x, event.y, event.x + event.width, event.y + event.height};
+    return translated;
+}
+
+} // namespace
+
+int PendingWindowEvents(X11Connection& connection) {
+    return XPending(connection.Get());
+}
+
+WindowEvent ReadWindowEvent(X11Connection& connection) {
+    XEvent event;
+    XNextEvent(connection.Get(), &event);
+    switch (event.type) {
+    case ButtonPress:
+    case ButtonRelease: {
+        WindowEvent translated = PointerAt(event.type == ButtonPress ? WindowEvent::Kind::Press
+                                                                     : WindowEvent::Kind::Release,
+                                           event.xbutton);
+        translated.button = static_cast<int>(event.xbutton.button);
+        return translated;
+    }
+    case MotionNotify:
+        return PointerAt(WindowEvent::Kind::Motion, event.xmotion);
+    case EnterNotify:
+        return Crossing(WindowEvent::Kind::Enter, event.xcrossing);
+    case LeaveNotify:
+        return Crossing(WindowEvent::Kind::Leave, event.xcrossing);
+    case Expose:
+        return ExposedArea(event.xexpose);
+    case DestroyNotify:
+        if (event.xdestroywindow.window == event.xdestroywindow.event) {
+            WindowEvent destroyed;
+            destroyed.kind = WindowEvent::Kind::Destroyed;
+            return destroyed;
+        }
+        return WindowEvent{};
+    default:
+        return WindowEvent{};
+    }
+}

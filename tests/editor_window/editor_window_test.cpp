@@ -1,0 +1,94 @@
+// The editor in a host's window: what the host sees of it through the effect record, what the
+// window system shows, and real mouse input reaching the parameters and the host.
+#include "editor_window_session.h"
+
+using namespace editor_window;
+
+namespace {
+
+// The editor size effEditGetRect reports, as width x height; "none" without a rectangle.
+std::string ReportedSize(PluginHost& host) {
+    ERect* rect = nullptr;
+    if (host.Dispatch(effEditGetRect, 0, 0, &rect) != 1 || rect == nullptr) {
+        return "none";
+    }
+    return std::to_string(rect->right - rect->left) + " x " +
+           std::to_string(rect->bottom - rect->top);
+}
+
+} // namespace
+
+TEST_F(EditorWindow, TheRecordAnnouncesA555By306EditorBeforeAndAfterItOpensAndLeavesKeysToTheHost) {
+    EXPECT_NE(editor.host.Effect()->flags & effFlagsHasEditor, 0);
+    EXPECT_EQ(ReportedSize(editor.host), "555 x 306");
+    ASSERT_EQ(editor.OpenEditor(), 1);
+    EXPECT_EQ(ReportedSize(editor.host), "555 x 306");
+    EXPECT_EQ(editor.host.Dispatch(effEditKeyDown, 'a', 0), 0);
+    EXPECT_EQ(editor.host.Dispatch(effEditKeyUp, 'a', 0), 0);
+    EXPECT_EQ(editor.CloseEditor(), 1);
+}
+
+TEST_F(EditorWindow, TheWindowShowsTheEditorAfterTheFirstTicks) {
+    OpenAndShow();
+    EXPECT_TRUE(editor.Shows(DefaultFrames));
+}
+
+TEST_F(EditorWindow, APressOnTheSwitchTogglesOnOffInsideOneGestureAndShowsAfterTheNextTick) {
+    OpenAndShow();
+    editor.Click(SwitchPoint);
+    editor.Run(TwoTicks);
+    EXPECT_EQ(editor.host.GetParameter(OnOff), 0.0f);
+    std::vector<std::string> gestures;
+    for (const HostCall& call : editor.host.Calls()) {
+        const char* kind = call.opcode == audioMasterBeginEdit  ? "begin"
+                           : call.opcode == audioMasterAutomate ? "automate"
+                           : call.opcode == audioMasterEndEdit  ? "end"
+                                                                : nullptr;
+        if (kind != nullptr) {
+            gestures.push_back(kind + std::string(" ") + std::to_string(call.index) + " " +
+                               std::to_string(call.opt));
+        }
+    }
+    EXPECT_EQ(gestures, (std::vector<std::string>{"begin 4 0.000000", "automate 4 0.000000",
+                                                  "end 4 0.000000"}));
+    EditorFrames off = DefaultFrames;
+    off.onOff = 1;
+    EXPECT_TRUE(editor.Shows(off));
+}
+
+// The Time knob is 145 pixels high and turns over four times its height: 58 / 145 / 4 = 0.1.
+TEST_F(EditorWindow, DraggingTimeUp58PixelsRaisesItByATenth) {
+    OpenAndShow();
+    editor.Window().MoveMouse(TimeCentre.x, TimeCentre.y);
+    editor.Window().PressButton(HostWindow::Button::Left, {});
+    editor.Window().MoveMouse(TimeCentre.x, TimeCentre.y - 58);
+    editor.Window().ReleaseButton(HostWindow::Button::Left, {});
+    editor.Run(TwoTicks);
+    EXPECT_NEAR(editor.host.GetParameter(Time), 0.6, 1e-6);
+    EXPECT_TRUE(editor.Shows(editor.CurrentFrames()));
+}
+
+// With Shift or Ctrl held the step is ten times finer.
+TEST_F(EditorWindow, EachWheelNotchStepsTimeByAHundredthOrAThousandthWithShiftOrControl) {
+    OpenAndShow();
+    editor.Window().MoveMouse(TimeCentre.x, TimeCentre.y);
+    editor.Window().TurnWheel(1, {});
+    editor.Run(TwoTicks);
+    EXPECT_NEAR(editor.host.GetParameter(Time), 0.51, 1e-6);
+    editor.Window().TurnWheel(2, {true, false, false});
+    editor.Run(TwoTicks);
+    EXPECT_NEAR(editor.host.GetParameter(Time), 0.512, 1e-6);
+    editor.Window().TurnWheel(-1, {false, true, false});
+    editor.Run(TwoTicks);
+    EXPECT_NEAR(editor.host.GetParameter(Time), 0.511, 1e-6);
+}
+
+TEST_F(EditorWindow, ADoubleClickReturnsAKnobToItsDefault) {
+    editor.host.SetParameter(Time, 0.8f);
+    OpenAndShow();
+    editor.Click(TimeCentre);
+    editor.Click(TimeCentre);
+    editor.Run(TwoTicks);
+    EXPECT_EQ(editor.host.GetParameter(Time), 0.5f);
+    EXPECT_TRUE(editor.Shows(DefaultFrames));
+}

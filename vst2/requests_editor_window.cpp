@@ -1,0 +1,63 @@
+// The editor window's requests: open, close and the host's idle call. They are the dispatcher's
+// only requests that run outside the instance lock.
+//
+// Why: on Linux the window does all its work inside effEditIdle (events, repaint, copying pixels
+// to the X server). Under the instance lock a slow X server would make the audio thread wait for
+// it. So the window guards its own state with a mutex of its own (Ardour calls effEditIdle from a
+// thread of its own while open and close come from its GUI thread), and the editor reaches the
+// instance lock only through SetParamFromEditor; values from the host reach the controls through
+// atomics.
+//
+// Lock order: window mutex, then instance lock, never the other way. A gesture in effEditIdle
+// holds the window mutex when SetParamFromEditor takes the instance lock; the requests here take
+// the window mutex without holding the instance lock, and the base's editor hooks are called with
+// the instance lock only after the window mutex is free again. Nothing under the instance lock
+// (setParameter, state restore) takes the window mutex.
+#include "editor/graphics_context.h"
+#include "vst2/realtime_checks.h"
+#include "vst2/vst2_requests.h"
+
+Vst2Requests::Handler Vst2Requests::WindowRequestFor(VstInt32 opcode) {
+    switch (opcode) {
+    case effEditOpen:
+        return &Vst2Requests::EditOpen;
+    case effEditClose:
+        return &Vst2Requests::EditClose;
+    case effEditIdle:
+        return &Vst2Requests::EditIdle;
+    default:
+        return nullptr;
+    }
+}
+
+// ptr is the host's window the editor opens inside.
+VstIntPtr Vst2Requests::EditOpen(Vst2Plugin& plugin, const Vst2Request& request) {
+    GraphicsContext* editor = plugin.Editor();
+    if (editor == nullptr || editor->OpenEditorWindow(request.ptr) == nullptr) {
+        return 0;
+    }
+    InstanceHold hold(plugin.Lock());
+    plugin.EditorOpened();
+    return 1;
+}
+
+VstIntPtr Vst2Requests::EditClose(Vst2Plugin& plugin, const Vst2Request& /*request*/) {
+    GraphicsContext* editor = plugin.Editor();
+    if (editor == nullptr) {
+        return 0;
+    }
+    {
+        InstanceHold hold(plugin.Lock());
+        plugin.EditorClosed();
+    }
+    editor->CloseEditorWindow();
+    return 1;
+}
+
+// Hosts call it 15 to 60 times a second, some before the editor is open.
+VstIntPtr Vst2Requests::EditIdle(Vst2Plugin& plugin, const Vst2Request& /*request*/) {
+    if (GraphicsContext* editor = plugin.Editor()) {
+        editor->IdleEditorWindow();
+    }
+    return 0;
+}
