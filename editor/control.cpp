@@ -78,8 +78,15 @@ bool Control::HitTest(int x, int y) {
     return targetArea_.Contains(x, y);
 }
 
+// The value is rewritten only when the clamps change it, and only if it is still the one read: a
+// Touch on the window thread (the window marks every control when it opens, outside the instance
+// lock) never puts back a value the host replaced meanwhile.
 void Control::Touch(bool send) {
-    SetValue(Clamped(Value()));
+    double current = Value();
+    const double clamped = Clamped(current);
+    if (clamped != current) { // also when the value is not a number
+        value_.compare_exchange_strong(current, clamped, std::memory_order_acq_rel);
+    }
     paintFlags_.RaiseDirty();
     if (send && plugin_ != nullptr && paramIndex_ >= 0) {
         plugin_->SetParamFromEditor(paramIndex_, Value());

@@ -90,3 +90,34 @@ TEST(EditorThreads, TheWindowSeesOnlyValuesTheHostWroteAndFinallyTheLastOnes) {
     }
     EXPECT_EQ(wrong, 0);
 }
+
+// The window marks every control for painting when it opens, on its own thread and outside the
+// instance lock, while the host may be setting parameters: that mark must never put back a value
+// the host has just replaced.
+TEST(EditorThreads, MarkingAControlForPaintingNeverUndoesAValueTheHostJustSet) {
+    EditorSession session;
+    ASSERT_TRUE(session.Created());
+    session.host.Open();
+    Control* time = session.Editor().ControlAt(Time + 1);
+    std::atomic<long> touches{0};
+    std::atomic<bool> stop{false};
+    std::thread window([&] {
+        while (!stop.load()) {
+            time->Touch(false);
+            touches.fetch_add(1);
+        }
+    });
+    int undone = 0;
+    for (int i = 0; i < 20000; ++i) {
+        const float value = static_cast<float>(i % 1000) / 1000.0f;
+        session.host.SetParameter(Time, value);
+        // Two marks that began after the write: any mark that read the value before it is done.
+        const long seen = touches.load();
+        while (touches.load() < seen + 2) {
+        }
+        undone += time->Value() != static_cast<double>(value) ? 1 : 0;
+    }
+    stop = true;
+    window.join();
+    EXPECT_EQ(undone, 0);
+}
