@@ -49,7 +49,7 @@ bool PX_MemBitmap::SetSize(int width, int height) {
             buffer_ = std::malloc(static_cast<size_t>(needed) + kAlignmentSlack);
         } else if (allocated_ < needed) {
             int64_t grown = needed + needed / 4;
-            if (grown > PX_MaxBitmapBytes) {
+            if (grown > PX_MAX_BITMAP_BYTES) {
                 grown = needed;
             }
             void* moved = std::realloc(buffer_, static_cast<size_t>(grown) + kAlignmentSlack);

@@ -1,6 +1,6 @@
 // Decodes PNG streams into new PX_MemBitmaps of straight-colour PX_Pixel32 words, top-down,
 // 8 bits per channel, opaque images with alpha 255. Every failure answers null and leaves
-// nothing allocated; images larger than PX_MaxImageSide per side or PX_MaxImagePixels in all
+// nothing allocated; images larger than PX_MAX_IMAGE_SIDE per side or PX_MAX_IMAGE_PIXELS in all
 // are refused.
 #pragma once
 

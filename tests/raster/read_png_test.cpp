@@ -209,6 +209,30 @@ TEST(ReadPng, ChunkDeclaringGigabytesBeyondAShortStreamIsRefused) {
     EXPECT_EQ(Decode(png), nullptr);
 }
 
+TEST(ReadPng, TextChunkDeclaringGigabytesBeyondTheStreamIsRefused) {
+    const std::vector<uint8_t> png = TextChunkBeyondEnd();
+    ASSERT_EQ(png.size(), 353u);
+    EXPECT_EQ(Decode(png), nullptr);
+}
+
+TEST(ReadPng, ChunksTheEditorDoesNotUseAreSkippedAndTheImageStillDecodes) {
+    // Text, a colour profile claim and an unknown ancillary chunk between the header and the data,
+    // the text chunk larger than any chunk the decoder would allocate.
+    const std::vector<uint8_t> plain = EncodePng(RedPixel());
+    const size_t afterHeader = 8 + 25;
+    std::vector<uint8_t> png(plain.begin(), plain.begin() + long(afterHeader));
+    std::vector<uint8_t> text = {'C', 'o', 'm', 'm', 'e', 'n', 't', 0};
+    text.resize(200000, 'x');
+    AppendChunk(png, "tEXt", text);
+    AppendChunk(png, "iTXt", {'T', 'i', 't', 'l', 'e', 0, 0, 0, 0, 0, 'r', 'e', 'd'});
+    AppendChunk(png, "gAMA", {0, 0, 0xB1, 0x8F});
+    AppendChunk(png, "swEl", {1, 2, 3});
+    png.insert(png.end(), plain.begin() + long(afterHeader), plain.end());
+    Bitmap bitmap = Decode(png);
+    ASSERT_NE(bitmap, nullptr);
+    EXPECT_EQ(PixelAt(*bitmap, 0, 0), 0xFFFF0000u);
+}
+
 TEST(ReadPng, StreamCutInsideTheLastChecksumIsRefused) {
     std::mt19937 rng(13);
     const std::vector<uint8_t> png = EncodePng(RandomRgba(rng, false));

@@ -1,0 +1,24 @@
+// What a forged stream costs in memory: the process's peak resident size before and after (CTest
+// runs each case in a process of its own, so the peak before is this case's own).
+#include "../png_writer.h"
+#include "raster/px_read_png.h"
+
+#include <gtest/gtest.h>
+#include <sys/resource.h>
+
+namespace {
+
+long PeakResidentKiB() {
+    rusage usage{};
+    getrusage(RUSAGE_SELF, &usage);
+    return usage.ru_maxrss;
+}
+
+} // namespace
+
+TEST(ReadPngMemory, ATextChunkDeclaringGigabytesRaisesThePeakByLessThanAMebibyte) {
+    const std::vector<uint8_t> png = TextChunkBeyondEnd();
+    const long before = PeakResidentKiB();
+    EXPECT_EQ(PX_ReadPngFromMemory(png.data(), int(png.size())), nullptr);
+    EXPECT_LT(PeakResidentKiB() - before, 1024);
+}
