@@ -66,18 +66,19 @@ fi
 
 build_preset linux && run_ctest linux
 
-# Windows tests run under Wine; a virtual display stands in for tests that open windows.
-xvfb_pid=""
-if [ -z "${DISPLAY:-}" ]; then
-    Xvfb :73 -screen 0 1280x800x24 -nolisten tcp >/dev/null 2>&1 &
-    xvfb_pid=$!
-    export DISPLAY=:73
+# Windows tests run under Wine; a virtual display stands in for tests that open windows. It stays
+# up for the thorough batteries too and goes at the end.
+source scripts/virtual-display.sh
+trap stop_virtual_display EXIT
+if start_virtual_display; then
+    if build_preset win64; then
+        run_ctest win64
+    fi
+else
+    fail "virtual display for the win64 tests"
 fi
-if build_preset win64; then
-    run_ctest win64
-fi
-wineserver -k >/dev/null 2>&1 || true
-[ -n "$xvfb_pid" ] && kill "$xvfb_pid" >/dev/null 2>&1
+# The Wine server of the build's private prefix, not the user's own.
+WINEPREFIX="$root/build/win64/wineprefix" wineserver -k >/dev/null 2>&1 || true
 
 if [ "$thorough" = 1 ]; then
     build_preset linux-asan && run_ctest linux-asan
