@@ -159,7 +159,7 @@ TEST(ReadPng, EveryTruncatedStreamIsRefused) {
     std::mt19937 rng(11);
     const std::vector<uint8_t> png = EncodePng(RandomRgba(rng, false));
     ASSERT_NE(Decode(png), nullptr);
-    // Cut anywhere before the image data ends: the zeros read past the end fail a check.
+    // Cut anywhere before the image data ends: the read past the end fails.
     const size_t iend = png.size() - 12;
     for (size_t cut = 8; cut < iend; ++cut) {
         EXPECT_EQ(PX_ReadPngFromMemory(png.data(), int(cut)), nullptr) << "cut at " << cut;

@@ -16,9 +16,10 @@ long PeakResidentKiB() {
 
 } // namespace
 
-TEST(ReadPngMemory, ATextChunkDeclaringGigabytesRaisesThePeakByLessThanAMebibyte) {
+TEST(ReadPngMemory, ATextChunkDeclaringGigabytesRaisesThePeakByMebibytesAtMost) {
     const std::vector<uint8_t> png = TextChunkBeyondEnd();
     const long before = PeakResidentKiB();
     EXPECT_EQ(PX_ReadPngFromMemory(png.data(), int(png.size())), nullptr);
-    EXPECT_LT(PeakResidentKiB() - before, 1024);
+    // Allocator and sanitizer noise stays far below this; honouring the length field costs 1.9 GB.
+    EXPECT_LT(PeakResidentKiB() - before, 16 * 1024);
 }
