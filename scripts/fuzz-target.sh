@@ -31,15 +31,15 @@ done
 
 # Freed blocks wait in the sanitizer's quarantine before reuse; a smaller one keeps a long run's
 # resident size about the code under test rather than the sanitizer's bookkeeping.
-export ASAN_OPTIONS=${ASAN_OPTIONS:-quarantine_size_mb=64:malloc_context_size=10}
+export ASAN_OPTIONS="quarantine_size_mb=64:malloc_context_size=10${ASAN_OPTIONS:+:$ASAN_OPTIONS}"
 log=$build/$name.log
 start=$SECONDS
 "$fuzzer" "$corpus" -max_total_time="$seconds" -runs="$runs" -max_len="$max_len" -timeout=10 \
     -rss_limit_mb=2048 -malloc_limit_mb="${FUZZ_MALLOC_LIMIT_MB:-2048}" -print_final_stats=1 \
     -artifact_prefix="$build/$name-" >"$log" 2>&1
 status=$?
-executed=$(grep -E '^stat::number_of_executed_units' "$log" | awk '{print $2}')
-peak=$(grep -E '^stat::peak_rss_mb' "$log" | awk '{print $2}')
+executed=$(grep -E '^stat::number_of_executed_units' "$log" | tail -n 1 | awk '{print $2}')
+peak=$(grep -E '^stat::peak_rss_mb' "$log" | tail -n 1 | awk '{print $2}')
 echo "$name: ${executed:-0} executions in $((SECONDS - start)) s, peak ${peak:-?} MB," \
     "corpus $(find "$corpus" -type f | wc -l) inputs"
 if [ "$status" -ne 0 ]; then
