@@ -1,5 +1,6 @@
 #include "framework/plugin_core.h"
 
+#include "editor/graphics_context.h"
 #include "framework/time_stamp.h"
 #include "framework/trace.h"
 
@@ -89,8 +90,10 @@ void PluginCore::ParseChannelString(const char* text) {
     }
 }
 
+// The editor goes first: its controls still point at this base.
 PluginCore::~PluginCore() {
-    // The editor is not part of this build; once it is, it is deleted here first.
+    delete editor_;
+    editor_ = nullptr;
     params_.DeleteAll();
     presets_.DeleteAll();
     inputChannels_.DeleteAll();
@@ -154,19 +157,30 @@ void PluginCore::SetParamFromEditor(int index, double normalised) {
     ParamChanged(index);
 }
 
+// Each control's first value also becomes its default (a double click returns to it).
 void PluginCore::AttachEditor(GraphicsContext* editor) {
     if (editor == nullptr) {
         return;
     }
-    // Pushing the values into the editor's controls, preparing its canvas and taking ownership
-    // come with the editor itself; until then no editor is kept.
+    ScopedLock hold(lock_);
+    for (int i = 0; i < ParamCount(); ++i) {
+        const PluginParam* param = Param(i);
+        editor->PushParamToControls(i, param->ToNormalised(param->Value()), true);
+    }
+    editor->PrepareCanvas();
+    if (editor_ != editor) {
+        delete editor_;
+        editor_ = editor;
+    }
 }
 
 void PluginCore::StateRestored() {
     if (editor_ == nullptr) {
         return;
     }
-    // With an editor attached every parameter's value is pushed to its controls (editor build).
+    for (int i = 0; i < ParamCount(); ++i) {
+        editor_->PushParamToControls(i, Param(i)->Value(), false);
+    }
 }
 
 bool PluginCore::SetBlockLength(int frames) {

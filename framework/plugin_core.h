@@ -80,12 +80,13 @@ public:
     virtual int AdapterKind() const { return adapterKind_; }
     virtual void EditorSizeChanged(int width, int height) = 0;
     virtual void HostSpecificSetup() {}
-    // The editor is not part of this build yet: the pointer stays null (Editor() answers null), so
-    // adapters check Editor() after calling this before announcing an editor.
+    // Takes ownership of the editor: pushes every parameter's value to its controls, prepares
+    // its canvas and keeps it (a previously attached editor is deleted). Null does nothing.
     virtual void AttachEditor(GraphicsContext* editor);
     virtual void SetLatencySamples(int samples) { latency_ = samples; }
     virtual bool SendMidiToHost(const MidiMessage& message) = 0;
     virtual bool SendSysExToHost(const SysExMessage& /*message*/) { return false; }
+    // Pushes every parameter's value to the editor's controls.
     virtual void StateRestored();
     virtual void PresetListChanged() {}
     // Resizes and zeroes every channel's scratch to frames doubles and points every slot at its

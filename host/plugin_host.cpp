@@ -76,18 +76,42 @@ bool PluginHost::Load(const std::string& path, const char* entryName) {
         library_.Close();
         return false;
     }
-    PluginHost* const previous = tHostBeingConstructed;
-    tHostBeingConstructed = this;
-    AEffect* const effect = entry(&PluginHost::HostCallback);
-    tHostBeingConstructed = previous;
+    AEffect* const effect = CallEntry(entry);
     if (effect == nullptr) {
         error_ = "the entry point of " + path + " created no effect";
         library_.Close();
         return false;
     }
+    return Adopt(effect, path);
+}
+
+bool PluginHost::Create(VstPluginMainProc entry) {
+    Unload();
+    error_.clear();
+    if (entry == nullptr) {
+        error_ = "no entry point";
+        return false;
+    }
+    AEffect* const effect = CallEntry(entry);
+    if (effect == nullptr) {
+        error_ = "the entry point of this program created no effect";
+        return false;
+    }
+    return Adopt(effect, "this program");
+}
+
+AEffect* PluginHost::CallEntry(VstPluginMainProc entry) {
+    PluginHost* const previous = tHostBeingConstructed;
+    tHostBeingConstructed = this;
+    AEffect* const effect = entry(&PluginHost::HostCallback);
+    tHostBeingConstructed = previous;
+    return effect;
+}
+
+bool PluginHost::Adopt(AEffect* effect, const std::string& source) {
     if (effect->magic != kEffectMagic) {
         // Not a VST 2 effect record: nothing about it can be trusted, so it is not touched.
-        error_ = "the entry point of " + path + " returned a record without the effect magic";
+        error_ = "the entry point of " + source + " returned a record without the effect magic";
         return false;
     }
     effect->user = this;

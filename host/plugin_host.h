@@ -34,6 +34,9 @@ public:
     // "main"); with no name, as hosts do: "VSTPluginMain", else "main". Fails (LastError() says
     // why) if the binary, the export or a valid effect is missing.
     bool Load(const std::string& path, const char* entryName = nullptr);
+    // Creates an instance through an entry point linked into this program (the effect built
+    // from the project's libraries), and drives it like a loaded one.
+    bool Create(VstPluginMainProc entry);
     // Ends the instance (as Close) and releases the binary.
     void Unload();
     const std::string& LastError() const { return error_; }
@@ -112,6 +115,11 @@ public:
                                   void* ptr, float opt);
 
 private:
+    // Calls the entry point with this host's callback.
+    AEffect* CallEntry(VstPluginMainProc entry);
+    // Takes the record as this host's instance; false (with a message naming the source) when it
+    // is not a VST 2 effect record.
+    bool Adopt(AEffect* effect, const std::string& source);
     VstIntPtr Answer(const HostCall& call, std::string& text);
     bool PrepareChannels(int inputs, int outputs);
     bool PrepareChannelsIfChanged();

@@ -1,6 +1,7 @@
 #include "plugin/crescenda.h"
 
 #include "plugin/crescenda_parameters.h"
+#include "plugin/editor_layout.h"
 
 #include <algorithm>
 #include <cmath>
@@ -53,6 +54,7 @@ Crescenda::Crescenda(audioMasterCallback host)
                                                   DelayLine(MaxLookAhead, MaxPiece)},
       rate_(SampleRate()) {
     InitParameters();
+    LayOutEditor(*this); // after the parameters, whose values the controls take as defaults
     AddFactoryPresets();
 
     envelope_.SetDuckLength(DuckLengthFor(SampleRate()));

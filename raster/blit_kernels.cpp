@@ -1,27 +1,19 @@
 #include "raster/blit_kernels.h"
 
 #include "raster/channel_math.h"
-#include "raster/hsv_shift.h"
+#include "raster/pixel_blend.h"
 
 namespace {
 
 using channel::Byte;
 
-using ChannelOp = int (*)(int d, int s, int ia);
-
-inline PX_Pixel32 Pack(int b, int g, int r, int a) {
-    return static_cast<PX_Pixel32>(b) | static_cast<PX_Pixel32>(g) << 8 |
-           static_cast<PX_Pixel32>(r) << 16 | static_cast<PX_Pixel32>(a) << 24;
-}
+using pixel::Pack;
 
 // The same formula on all four channels, weighted by the call's ia.
-template <ChannelOp Op>
+template <pixel::ChannelOp Op>
 void UniformRow(PX_Pixel32* dest, const PX_Pixel32* src, int cols, int ia) {
     for (int x = 0; x < cols; ++x) {
-        const PX_Pixel32 d = dest[x];
-        const PX_Pixel32 s = src[x];
-        dest[x] = Pack(Op(Byte(d, 0), Byte(s, 0), ia), Op(Byte(d, 8), Byte(s, 8), ia),
-                       Op(Byte(d, 16), Byte(s, 16), ia), Op(Byte(d, 24), Byte(s, 24), ia));
+        dest[x] = pixel::Uniform<Op>(dest[x], src[x], ia);
     }
 }
 
@@ -34,8 +26,7 @@ void CopyRow(PX_Pixel32* dest, const PX_Pixel32* src, int cols, int /*ia*/) {
 // Mode 5: hue, saturation and value of d shifted by the source; alpha becomes the source's.
 void HsvRow(PX_Pixel32* dest, const PX_Pixel32* src, int cols, int ia) {
     for (int x = 0; x < cols; ++x) {
-        const PX_Pixel32 s = src[x];
-        dest[x] = HsvShift(dest[x], Byte(s, 16), Byte(s, 8), Byte(s, 0), ia) | (s & 0xFF000000u);
+        dest[x] = pixel::HsvBlend(dest[x], src[x], ia);
     }
 }
 
@@ -122,9 +113,7 @@ void SourceAlphaOverlayRow(PX_Pixel32* dest, const PX_Pixel32* src, int cols, in
 // The hue, saturation and value shift with the weight w.
 void SourceAlphaHsvRow(PX_Pixel32* dest, const PX_Pixel32* src, int cols, int ia) {
     for (int x = 0; x < cols; ++x) {
-        const PX_Pixel32 s = src[x];
-        const int w = SourceWeight(ia, Byte(s, 24));
-        dest[x] = HsvShift(dest[x], Byte(s, 16), Byte(s, 8), Byte(s, 0), w) | (s & 0xFF000000u);
+        dest[x] = pixel::HsvBlend(dest[x], src[x], SourceWeight(ia, Byte(src[x], 24)));
     }
 }
 

@@ -9,7 +9,7 @@ PACKAGES=(
     libgtest-dev libbenchmark-dev
     g++-mingw-w64-x86-64-posix gcc-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64
     wine wine64 xvfb xauth
-    libpng-dev zlib1g-dev libz-mingw-w64-dev dpkg-dev
+    libpng-dev zlib1g-dev libz-mingw-w64-dev dpkg-dev libfreetype-dev libfontconfig-dev
     libsndfile1-dev libpixman-1-dev libcairo2-dev fonts-dejavu-core dragonfly-reverb-vst
 )
 

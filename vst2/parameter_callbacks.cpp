@@ -1,5 +1,5 @@
 // getParameter and setParameter of the effect record: normalised values, 0..1.
-#include "vst2/editor_link.h"
+#include "editor/graphics_context.h"
 #include "vst2/realtime_checks.h"
 #include "vst2/vst2_plugin.h"
 
@@ -47,7 +47,7 @@ void Vst2Plugin::WriteParameterNormalised(int index, double normalised) {
     }
     const double x = ClampNormalised(normalised);
     if (Editor() != nullptr) {
-        EditorPushParam(*Editor(), index, x, true);
+        Editor()->PushParamToControls(index, x, true);
     }
     param->SetFromNormalised(x);
     ParamChanged(index);

@@ -1,5 +1,5 @@
 // Opening, processing set-up and the editor window.
-#include "vst2/editor_link.h"
+#include "editor/graphics_context.h"
 #include "vst2/vst2_requests.h"
 
 #include <cmath>
@@ -55,7 +55,8 @@ VstIntPtr Vst2Requests::EditGetRect(Vst2Plugin& plugin, const Vst2Request& reque
 }
 
 VstIntPtr Vst2Requests::EditOpen(Vst2Plugin& plugin, const Vst2Request& request) {
-    if (plugin.Editor() == nullptr || !EditorOpenWindow(*plugin.Editor(), request.ptr)) {
+    // ptr is the host's window the editor opens inside.
+    if (plugin.Editor() == nullptr || plugin.Editor()->OpenEditorWindow(request.ptr) == nullptr) {
         return 0;
     }
     plugin.EditorOpened();
@@ -67,6 +68,6 @@ VstIntPtr Vst2Requests::EditClose(Vst2Plugin& plugin, const Vst2Request& /*reque
         return 0;
     }
     plugin.EditorClosed();
-    EditorCloseWindow(*plugin.Editor());
+    plugin.Editor()->CloseEditorWindow();
     return 1;
 }

@@ -1,5 +1,5 @@
 // Parameter texts, typed values and the vendor extensions about parameters.
-#include "vst2/editor_link.h"
+#include "editor/graphics_context.h"
 #include "vst2/realtime_checks.h"
 #include "vst2/text_copy.h"
 #include "vst2/vst2_requests.h"
@@ -83,7 +83,7 @@ VstIntPtr Vst2Requests::String2Parameter(Vst2Plugin& plugin, const Vst2Request& 
         }
     }
     if (plugin.Editor() != nullptr) {
-        EditorPushParam(*plugin.Editor(), request.index, candidate, false);
+        plugin.Editor()->PushParamToControls(request.index, candidate, false);
     }
     param->SetValue(param->Clamp(candidate));
     plugin.ParamChanged(request.index);

@@ -1,6 +1,6 @@
 #include "vst2/vst2_plugin.h"
 
-#include "vst2/editor_link.h"
+#include "editor/graphics_context.h"
 
 #include <algorithm>
 
@@ -74,19 +74,21 @@ void Vst2Plugin::ConnectChannels() {
     }
 }
 
+// The size is reported from the start; the editor is announced only when this build's window
+// class can open a window, or a host would offer an editor that never appears.
 void Vst2Plugin::AttachEditor(GraphicsContext* editor) {
     if (editor == nullptr) {
         return;
     }
     PluginCore::AttachEditor(editor);
-    if (Editor() == nullptr) {
+    if (Editor() != editor) {
         return; // the base did not take it
     }
-    effect_.flags |= effFlagsHasEditor;
-    int width = 0;
-    int height = 0;
-    EditorSize(*Editor(), width, height);
-    editorRect_ = ERect{0, 0, static_cast<VstInt16>(height), static_cast<VstInt16>(width)};
+    effect_.flags &= ~effFlagsHasEditor;
+    if (editor->CanOpenWindows()) {
+        effect_.flags |= effFlagsHasEditor;
+    }
+    RecordEditorSize();
 }
 
 // The editor has already stored its new size; the arguments are not needed.
@@ -94,11 +96,13 @@ void Vst2Plugin::EditorSizeChanged(int /*width*/, int /*height*/) {
     if (Editor() == nullptr) {
         return;
     }
-    int width = 0;
-    int height = 0;
-    EditorSize(*Editor(), width, height);
-    editorRect_ = ERect{0, 0, static_cast<VstInt16>(height), static_cast<VstInt16>(width)};
+    RecordEditorSize();
     EditorResized();
+}
+
+void Vst2Plugin::RecordEditorSize() {
+    editorRect_ = ERect{0, 0, static_cast<VstInt16>(Editor()->Height()),
+                        static_cast<VstInt16>(Editor()->Width())};
 }
 
 // Hosts see the latency only through initialDelay.

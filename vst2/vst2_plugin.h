@@ -76,6 +76,7 @@ private:
     void WriteParameterNormalised(int index, double normalised);
     float ReadParameterNormalised(int index);
     void ConnectChannels();
+    void RecordEditorSize(); // the editor rectangle from the attached editor's size
 
     audioMasterCallback host_;
     AEffect effect_{};

@@ -1,6 +1,6 @@
 #include "tools/render/audio_file.h"
 
-#include "tools/render/replaced_file.h"
+#include "host/replaced_file.h"
 
 #include <algorithm>
 #include <cctype>

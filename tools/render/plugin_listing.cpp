@@ -1,6 +1,6 @@
 #include "tools/render/plugin_listing.h"
 
-#include "tools/render/plugin_settings.h"
+#include "host/plugin_settings.h"
 
 #include <algorithm>
 #include <vector>

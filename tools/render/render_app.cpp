@@ -1,10 +1,10 @@
 #include "tools/render/render_app.h"
 
 #include "host/plugin_host.h"
+#include "host/plugin_settings.h"
 #include "tools/render/audio_file.h"
 #include "tools/render/demo_synth.h"
 #include "tools/render/plugin_listing.h"
-#include "tools/render/plugin_settings.h"
 #include "tools/render/progress_bar.h"
 #include "tools/render/render_loop.h"
 

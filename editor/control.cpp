@@ -1,0 +1,159 @@
+#include "editor/control.h"
+
+#include "editor/graphics_context.h"
+#include "framework/plugin_core.h"
+
+#include <cmath>
+
+Control::Control(PluginCore* plugin, const Bounds& area, int paramIndex, const Blend& blend)
+    : area_(area), targetArea_(area), plugin_(plugin), paramIndex_(paramIndex), blend_(blend) {}
+
+Control::~Control() = default;
+
+void Control::Press(int /*x*/, int /*y*/, const MouseKeys& keys) {
+    if (keys.right) {
+        PromptUserEdit();
+    }
+}
+
+void Control::DoubleClick(int /*x*/, int /*y*/, const MouseKeys& /*keys*/) {
+    const double defaultValue = DefaultValue();
+    if (defaultValue >= 0.0) {
+        SetValue(defaultValue);
+        Touch(true);
+    }
+}
+
+// The first value only records the default; a later equal value changes nothing. The value is
+// stored once, already clamped, so the window thread never reads one outside the clamps. The
+// repaint-pending flag is raised before Touch raises the dirty flag: a settle on the window
+// thread between the two then still leaves the control dirty.
+void Control::TakePlugValue(double value) {
+    if (DefaultValue() < 0.0) {
+        defaultValue_.store(value, std::memory_order_release);
+        SetValue(Clamped(value));
+    }
+    const double current = Value();
+    if (value != current || std::isnan(value) || std::isnan(current)) {
+        SetValue(Clamped(value));
+        paintFlags_.RaiseRepaintPending();
+        Touch(false);
+    }
+}
+
+void Control::TakeEditedValue(double value) {
+    if (value != Value()) {
+        SetValue(value);
+        Touch(true);
+        paintFlags_.RaiseRepaintPending();
+    }
+}
+
+void Control::TakeAuxPlugValue(int position, double value) {
+    AuxParam* aux = auxParams_.Get(position);
+    if (aux == nullptr) {
+        return;
+    }
+    const double current = aux->value.load(std::memory_order_acquire);
+    if (value != current || std::isnan(value) || std::isnan(current)) {
+        aux->value.store(value, std::memory_order_release);
+        paintFlags_.RaiseRepaintPending();
+        Touch(false);
+    }
+}
+
+void Control::SetHidden(bool hidden) {
+    hidden_ = hidden;
+    paintFlags_.RaiseRepaintPending();
+    Touch(false);
+}
+
+void Control::SetGreyed(bool greyed) {
+    greyed_ = greyed;
+    blend_.weight = greyed ? 0.25f : 1.0f;
+    Touch(false);
+}
+
+bool Control::HitTest(int x, int y) {
+    return targetArea_.Contains(x, y);
+}
+
+void Control::Touch(bool send) {
+    SetValue(Clamped(Value()));
+    paintFlags_.RaiseDirty();
+    if (send && plugin_ != nullptr && paramIndex_ >= 0) {
+        plugin_->SetParamFromEditor(paramIndex_, Value());
+    }
+}
+
+void Control::SettlePaint() {
+    paintFlags_.Settle();
+}
+
+bool Control::NeedsPaint() {
+    return paintFlags_.Dirty();
+}
+
+bool Control::AddAuxParam(int paramIndex) {
+    auto* aux = new AuxParam();
+    aux->paramIndex = paramIndex;
+    return auxParams_.Append(aux);
+}
+
+int Control::AuxParamIndex(int position) const {
+    const AuxParam* aux = auxParams_.Get(position);
+    return aux != nullptr ? aux->paramIndex : -1;
+}
+
+double Control::AuxValue(int position) const {
+    const AuxParam* aux = auxParams_.Get(position);
+    return aux != nullptr ? aux->value.load(std::memory_order_acquire) : 0.0;
+}
+
+void Control::SetClamp(double lower, double upper) {
+    lowerClamp_ = lower;
+    upperClamp_ = upper;
+}
+
+double Control::Clamped(double value) const {
+    if (std::isnan(value)) {
+        return upperClamp_;
+    }
+    if (value < lowerClamp_) {
+        return lowerClamp_;
+    }
+    if (value > upperClamp_) {
+        return upperClamp_;
+    }
+    return value;
+}
+
+int Control::FrameForValue(int frameCount, double rounding) const {
+    if (frameCount <= 1) {
+        return 1;
+    }
+    // Limited before the conversion, so no value can overflow the integer.
+    const double position = std::fmin(std::fmax(Value(), 0.0), 1.0);
+    const int frame = static_cast<int>((frameCount - 1) * position + rounding) + 1;
+    return frame < 1 ? 1 : (frame > frameCount ? frameCount : frame);
+}
+
+// Right button: a popup menu or a text entry for the bound parameter, placed on the control.
+void Control::PromptUserEdit() {
+    if (plugin_ == nullptr || paramIndex_ < 0 || promptDisabled_) {
+        return;
+    }
+    PluginParam* param = plugin_->Param(paramIndex_);
+    GraphicsContext* graphics = plugin_->Editor();
+    if (param == nullptr || graphics == nullptr) {
+        return;
+    }
+    Bounds rect = area_;
+    if (param->DisplayTextCount() == 0) {
+        const int cx = static_cast<int>(static_cast<float>(area_.left + area_.right) * 0.5f);
+        const int cy = static_cast<int>(static_cast<float>(area_.top + area_.bottom) * 0.5f);
+        rect = Bounds{cx - 20, cy - 8, cx + 20, cy + 8};
+    }
+    graphics->PromptForParam(this, param, &rect);
+    paintFlags_.RaiseRepaintPending();
+}

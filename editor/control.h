@@ -1,0 +1,132 @@
+// Control: a visible, clickable part of the editor. It has an area, an optional binding to one
+// plug-in parameter, a normalised value in 0..1 and the flags that tell the graphics context when
+// it must be repainted. A gesture changes the value, clamps it, marks the control dirty and sends
+// the value to the plug-in base.
+//
+// Threads: TakePlugValue and TakeAuxPlugValue run on whichever host thread sets a parameter (under
+// the instance lock); everything else runs on the window thread. The values and the paint flags
+// are atomics, so the window thread never sees a torn value or loses a change.
+#pragma once
+
+#include "editor/blend.h"
+#include "editor/bounds.h"
+#include "editor/key_code.h"
+#include "editor/mouse_keys.h"
+#include "editor/paint_flags.h"
+#include "editor/text_style.h"
+#include "framework/pointer_list.h"
+#include "framework/text_buffer.h"
+
+#include <atomic>
+#include <cstdint>
+
+class GraphicsContext;
+class PluginCore;
+
+class Control {
+public:
+    Control(PluginCore* plugin, const Bounds& area, int paramIndex, const Blend& blend);
+    virtual ~Control();
+    Control(const Control&) = delete;
+    Control& operator=(const Control&) = delete;
+
+    // --- Virtual operations, in slot order.
+    // The right button opens the parameter prompt (when enabled); nothing else.
+    virtual void Press(int x, int y, const MouseKeys& keys);
+    virtual void Release(int /*x*/, int /*y*/, const MouseKeys& /*keys*/) {}
+    virtual void Drag(int /*x*/, int /*y*/, int /*dx*/, int /*dy*/, const MouseKeys& /*keys*/) {}
+    // Back to the default value, once one is known.
+    virtual void DoubleClick(int x, int y, const MouseKeys& keys);
+    virtual void Wheel(int /*x*/, int /*y*/, const MouseKeys& /*keys*/, int /*steps*/) {}
+    virtual bool Key(int /*x*/, int /*y*/, KeyCode /*key*/) { return false; }
+    virtual void Hover(int /*x*/, int /*y*/, const MouseKeys& /*keys*/) {}
+    virtual void HoverEnd() {}
+    virtual bool Paint(GraphicsContext& graphics) = 0;
+    // A value from the plug-in (any host thread). The first one also becomes the default.
+    virtual void TakePlugValue(double value);
+    // A value the user typed or chose in a prompt; sent to the plug-in.
+    virtual void TakeEditedValue(double value);
+    virtual void TakeEditedText(const char* /*text*/) {}
+    virtual void SetHidden(bool hidden);
+    virtual void SetGreyed(bool greyed);
+    virtual bool HitTest(int x, int y);
+    // Clamps the value, marks the control dirty and, with send, gives the value to the plug-in.
+    virtual void Touch(bool send);
+    // dirty := repaint pending; repaint pending := false.
+    virtual void SettlePaint();
+    virtual bool NeedsPaint();
+    virtual void ReservedHook() {}
+    // A value from the plug-in for the auxiliary parameter at position (any host thread).
+    virtual void TakeAuxPlugValue(int position, double value);
+
+    // --- Auxiliary parameters: more parameters bound to the same control.
+    // Binds one more parameter; false when the list cannot grow.
+    bool AddAuxParam(int paramIndex);
+    int AuxParamCount() const { return auxParams_.Count(); }
+    int AuxParamIndex(int position) const;
+    double AuxValue(int position) const;
+
+    // --- State the graphics context and the window read.
+    int ParamIndex() const { return paramIndex_; }
+    double Value() const { return value_.load(std::memory_order_acquire); }
+    double DefaultValue() const { return defaultValue_.load(std::memory_order_acquire); }
+    const Bounds& Area() const { return area_; }
+    const Bounds& TargetArea() const { return targetArea_; }
+    bool IsHidden() const { return hidden_; }
+    bool IsGreyed() const { return greyed_; }
+    bool RepaintPending() const { return paintFlags_.RepaintPending(); }
+    bool DoubleClickActsAsPress() const { return doubleClickActsAsPress_; }
+    bool HoversWhileGreyed() const { return hoverWhileGreyed_; }
+    const Blend& BlendSetting() const { return blend_; }
+    TextStyle& Style() { return textStyle_; }
+    int TextEntryLength() const { return textEntryLength_; }
+    const char* Tooltip() const { return tooltip_.Text(); }
+    void SetTooltip(const char* text) { tooltip_.Set(text); }
+    void SetPromptDisabled(bool disabled) { promptDisabled_ = disabled; }
+    void SetDoubleClickActsAsPress(bool acts) { doubleClickActsAsPress_ = acts; }
+    void SetHoverWhileGreyed(bool hover) { hoverWhileGreyed_ = hover; }
+    // Values outside [lower, upper] are clamped by Touch.
+    void SetClamp(double lower, double upper);
+    // After a prompt: painted on the next two repaints.
+    void MarkRepaintPending() { paintFlags_.RaiseRepaintPending(); }
+
+protected:
+    PluginCore* Plugin() const { return plugin_; }
+    // UI thread: a new value from a gesture, clamped by the next Touch.
+    void SetValue(double value) { value_.store(value, std::memory_order_release); }
+    // The value limited to the clamps; a value that is not a number becomes the upper clamp, as
+    // the parameter itself turns NaN into its maximum.
+    double Clamped(double value) const;
+    // The 1-based frame of n that the value shows: trunc((n - 1) * value + rounding) + 1, limited
+    // to 1..n.
+    int FrameForValue(int frameCount, double rounding) const;
+
+    Bounds area_;
+    Bounds targetArea_;
+
+private:
+    struct AuxParam {
+        std::atomic<double> value{0.0};
+        int paramIndex = -1;
+    };
+
+    void PromptUserEdit();
+
+    int textEntryLength_ = 7;
+    TextStyle textStyle_;
+    PluginCore* plugin_;
+    int paramIndex_;
+    PointerList<AuxParam> auxParams_;
+    std::atomic<double> value_{0.0};
+    std::atomic<double> defaultValue_{-1.0}; // below 0: not known yet
+    double lowerClamp_ = 0.0;
+    double upperClamp_ = 1.0;
+    PaintFlags paintFlags_;
+    bool hidden_ = false;
+    bool greyed_ = false;
+    bool promptDisabled_ = true;
+    bool doubleClickActsAsPress_ = false;
+    bool hoverWhileGreyed_ = false;
+    Blend blend_;
+    TextBuffer tooltip_;
+};

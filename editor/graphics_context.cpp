@@ -1,0 +1,113 @@
+// Construction, set-up by the effect's layout and the parameter values from the plug-in.
+#include "editor/graphics_context.h"
+
+#include "editor/bitmap_control.h"
+#include "editor/image_cache.h"
+#include "framework/plugin_core.h"
+
+namespace {
+
+constexpr int BackdropImageId = 106;
+constexpr const char* BackdropImageName = "resources/img/back2.png";
+constexpr int MaxEditorSide = 32767; // the host reads the size as 16-bit fields
+
+} // namespace
+
+GraphicsContext::GraphicsContext(PluginCore* plugin) : plugin_(plugin) {}
+
+// Controls go last to first, as the list deletes them; the images stay in the cache.
+GraphicsContext::~GraphicsContext() {
+    delete keyCatcher_;
+    controls_.DeleteAll();
+    delete canvas_;
+    delete scratch_;
+}
+
+BitmapControl* GraphicsContext::AttachBackdrop() {
+    const ImageStrip strip = LoadStrip(BackdropImageId, BackdropImageName, 1, false);
+    auto* backdrop = new BitmapControl(plugin_, Bounds{0, 0, strip.width, strip.height}, -1,
+                                       Blend{BlendMode::Replace, 1.0f}, strip);
+    return controls_.Insert(0, backdrop) ? backdrop : nullptr;
+}
+
+int GraphicsContext::AddControl(Control* control) {
+    if (control == nullptr) {
+        return -1;
+    }
+    const int index = controls_.Count();
+    return controls_.Append(control) ? index : -1;
+}
+
+PX_Bitmap* GraphicsContext::ObtainImage(int id, const char* name) {
+    return ImageCache::Obtain(id, [&] { return LoadImageResource(id, name); });
+}
+
+ImageStrip GraphicsContext::LoadStrip(int id, const char* name, int frameCount, bool sideBySide) {
+    return ImageStrip::Of(ObtainImage(id, name), frameCount, sideBySide);
+}
+
+void GraphicsContext::PrepareCanvas() {
+    delete canvas_;
+    delete scratch_;
+    canvas_ = new PX_SysBitmap(width_, height_);
+    scratch_ = new PX_MemBitmap();
+}
+
+void GraphicsContext::SetEditorSize(int width, int height) {
+    if (width < 1 || height < 1 || width > MaxEditorSide || height > MaxEditorSide) {
+        return;
+    }
+    if (width == width_ && height == height_) {
+        return;
+    }
+    width_ = width;
+    height_ = height;
+    if (canvas_ != nullptr) {
+        canvas_->SetSize(width, height);
+    }
+    if (scratch_ != nullptr) {
+        scratch_->SetSize(width, height);
+    }
+    if (plugin_ != nullptr) {
+        plugin_->EditorSizeChanged(width, height);
+    }
+}
+
+bool GraphicsContext::HasWindow() {
+    return WindowHandle() != nullptr;
+}
+
+const char* GraphicsContext::BackendName() {
+    return "";
+}
+
+void GraphicsContext::SetKeyCatcher(Control* catcher) {
+    if (catcher != keyCatcher_) {
+        delete keyCatcher_;
+        keyCatcher_ = catcher;
+    }
+}
+
+// Runs on the host thread that set the parameter; the controls hand the values to the window
+// thread through atomics (Control).
+void GraphicsContext::PushParamToControls(int paramIndex, double value, bool normalised) {
+    if (!normalised) {
+        const PluginParam* param = plugin_ != nullptr ? plugin_->Param(paramIndex) : nullptr;
+        if (param == nullptr) {
+            return;
+        }
+        value = param->ToNormalised(value);
+    }
+    for (int i = 0; i < controls_.Count(); ++i) {
+        Control* control = controls_.Get(i);
+        if (control->ParamIndex() == paramIndex) {
+            control->TakePlugValue(value);
+        }
+        for (int position = 0; position < control->AuxParamCount(); ++position) {
+            if (control->AuxParamIndex(position) == paramIndex) {
+                control->TakeAuxPlugValue(position, value);
+                break;
+            }
+        }
+    }
+}

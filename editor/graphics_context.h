@@ -1,0 +1,185 @@
+// GraphicsContext: the platform-neutral editor. One belongs to one plug-in instance for its whole
+// life: it owns the ordered control list and the canvas every control is painted into, turns
+// parameter values from the plug-in into control values, routes mouse and key events to the
+// controls, repaints the dirty ones and offers them image blits, text and the parameter prompt.
+//
+// Everything that needs the operating system is a virtual operation a window class supplies
+// (editor/win32/, editor/x11/). The window calls CollectDirty and Repaint at its tick and the
+// Handle operations for input; nothing else of this class needs a window.
+#pragma once
+
+#include "editor/argb.h"
+#include "editor/bounds.h"
+#include "editor/image_strip.h"
+#include "editor/key_code.h"
+#include "editor/menu_list.h"
+#include "editor/mouse_keys.h"
+#include "editor/text_style.h"
+#include "framework/pointer_list.h"
+#include "framework/text_buffer.h"
+#include "raster/px_mem_bitmap.h"
+#include "raster/px_sys_bitmap.h"
+
+class BitmapControl;
+class Control;
+class PluginCore;
+class PluginParam;
+struct Blend;
+
+// The window system's handle of a window: an HWND on Windows, an X11 window id elsewhere.
+using NativeWindow = void*;
+
+class GraphicsContext {
+public:
+    static constexpr int DefaultWidth = 555;
+    static constexpr int DefaultHeight = 306;
+    static constexpr int DefaultFrameRate = 25;
+
+    explicit GraphicsContext(PluginCore* plugin);
+    virtual ~GraphicsContext();
+    GraphicsContext(const GraphicsContext&) = delete;
+    GraphicsContext& operator=(const GraphicsContext&) = delete;
+
+    // --- Virtual operations, in slot order. The pure ones are the window class's.
+    // Copies that rectangle of the canvas to the screen.
+    virtual bool PresentRect(const Bounds& rect) = 0;
+    virtual bool MeasureTextBox(TextStyle& style, const char* text, Bounds& rect);
+    virtual void CancelTextEntry() = 0;
+    // Resizes the editor and its canvas and tells the plug-in; sizes outside 1..32767 are refused.
+    virtual void SetEditorSize(int width, int height);
+    virtual bool HasWindow();
+    virtual const char* BackendName();
+    virtual int ShowAlert(const char* text, const char* caption, int type) = 0;
+    // The list that holds the choice, or null when nothing was chosen.
+    virtual MenuList* RunPopupMenu(MenuList& list, const Bounds& rect) = 0;
+    virtual void BeginTextEntry(Control* control, const TextStyle& style, const Bounds& rect,
+                                const char* text, PluginParam* param) = 0;
+    virtual void HostFolder(TextBuffer& out) = 0;
+    virtual void PluginFolder(TextBuffer& out) = 0;
+    virtual void DesktopFolder(TextBuffer& out) = 0;
+    virtual void AppDataFolder(TextBuffer& out, bool shared) = 0;
+    virtual void UserAppDataFolder(TextBuffer& out) = 0;
+    virtual void ChooseFile(TextBuffer& file, int action, TextBuffer& folder,
+                            const char* extensions) = 0;
+    virtual bool ChooseColour(Argb& colour, const char* prompt) = 0;
+    virtual bool OpenWebAddress(const char* address, const char* caption, const char* confirm,
+                                const char* error) = 0;
+    // Slots 17, 19, 20 and 27 have no callers; they keep the window classes' slot order.
+    virtual int ReservedQuery() { return 0; }
+    // The editor window inside the host's parent window, or null when none could be made.
+    virtual NativeWindow OpenEditorWindow(NativeWindow parent) = 0;
+    virtual void ReservedHookA() {}
+    virtual void ReservedHookB() {}
+    virtual void CloseEditorWindow() = 0;
+    virtual NativeWindow WindowHandle() = 0;
+    virtual bool ReadClipboardText(TextBuffer& out) = 0;
+    virtual void ConcealCursor() {}
+    virtual void RevealCursor() {}
+    virtual void ReservedHookC() = 0;
+    // The image resource id of this module; null when it is missing, cannot be decoded or the
+    // name's extension is not "png".
+    virtual PX_Bitmap* LoadImageResource(int id, const char* name) = 0;
+
+    // Whether this build's window class can ever open a window. The adapter announces an editor
+    // to the host only when it can: a host would otherwise offer an editor that never appears.
+    virtual bool CanOpenWindows() const = 0;
+
+    // --- Set-up, by the effect's layout and the plug-in base.
+    // Image 106 as control 0, under every other control.
+    BitmapControl* AttachBackdrop();
+    // Takes ownership; answers the control's index, or -1 when the list could not grow.
+    int AddControl(Control* control);
+    // The image through the process-wide cache: decoded once per process. Null when missing.
+    PX_Bitmap* ObtainImage(int id, const char* name);
+    // The cached image as a strip; an empty strip (sizes 0) when it is missing.
+    ImageStrip LoadStrip(int id, const char* name, int frameCount, bool sideBySide);
+    // The canvas at the editor's size; the plug-in base calls it when the editor is attached.
+    void PrepareCanvas();
+
+    // --- Parameter values from the plug-in: any host thread, under the instance lock. Plain
+    // values (normalised false) are normalised by the parameter first.
+    void PushParamToControls(int paramIndex, double value, bool normalised);
+
+    // --- Painting (UI thread).
+    // Grows rect (pass it empty) by the area of every control that needs painting.
+    bool CollectDirty(Bounds& rect);
+    // Repaints rect of the canvas, then presents it.
+    bool Repaint(const Bounds& rect);
+    // Frame (1-based) of a strip into destination, clipped to the rectangle being repainted.
+    bool PaintFrame(const ImageStrip& strip, const Bounds& destination, int frame,
+                    const Blend* blend);
+    bool PaintImageAt(const ImageStrip& strip, const Bounds& destination, int sourceX, int sourceY,
+                      const Blend* blend);
+    // Draws text into rect, or with measure sets rect to the text's extent. False only when no
+    // font can be made for the style.
+    bool DrawTextBox(TextStyle& style, const char* text, Bounds& rect, bool measure);
+    // The style's font from the process-wide font cache, made on first use; null when the
+    // system has no such font.
+    PX_CachedFont* FontFor(TextStyle& style);
+    // A popup menu or a text entry for the parameter, placed at rect.
+    void PromptForParam(Control* control, PluginParam* param, const Bounds* rect);
+
+    // --- Mouse and keys from the window (UI thread); coordinates in editor pixels.
+    void HandlePress(int x, int y, const MouseKeys& keys);
+    void HandleRelease(int x, int y, const MouseKeys& keys);
+    void HandleDrag(int x, int y, const MouseKeys& keys);
+    bool HandleHover(int x, int y, const MouseKeys& keys);
+    void HandleLeave();
+    // True when the window must capture the mouse.
+    bool HandleDoubleClick(int x, int y, const MouseKeys& keys);
+    void HandleWheel(int x, int y, const MouseKeys& keys, int steps);
+    // True when a control took the key; the window passes others on to the host.
+    bool HandleKey(int x, int y, KeyCode key);
+    // A popup menu swallows the button release: the gesture ends here.
+    void ClearCapture();
+
+    // --- State.
+    PluginCore* Plugin() const { return plugin_; }
+    int Width() const { return width_; }
+    int Height() const { return height_; }
+    int FrameRate() const { return frameRate_; }
+    PX_SysBitmap* Canvas() const { return canvas_; }
+    int ControlCount() const { return controls_.Count(); }
+    Control* ControlAt(int index) const { return controls_.Get(index); } // null outside
+    int CapturedIndex() const { return capturedIndex_; }
+    int HoveredIndex() const { return hoveredIndex_; }
+    int LastX() const { return lastX_; }
+    int LastY() const { return lastY_; }
+    bool HandlesHover() const { return handlesHover_; }
+    void SetHandlesHover(bool handles) { handlesHover_ = handles; }
+    bool StrictDrawing() const { return strictDrawing_; }
+    void SetStrictDrawing(bool strict) { strictDrawing_ = strict; }
+    bool Tooltips() const { return tooltips_; }
+    void SetTooltips(bool tooltips) { tooltips_ = tooltips; }
+    // Takes ownership: receives the keys no other control takes.
+    void SetKeyCatcher(Control* catcher);
+
+private:
+    void RepaintEveryControl();
+    void RepaintEachDirtyControl();
+    // The last control whose target area holds the point, skipping hidden and greyed ones.
+    int TopMostHit(int x, int y) const;
+    Control* CapturedOrTopMost(int x, int y) const;
+    // Sends the end of an open parameter gesture to the plug-in, so every begin-edit is paired.
+    void EndOpenGesture();
+    void PromptWithTextEntry(Control* control, PluginParam* param, const Bounds& rect);
+    void PromptWithMenu(Control* control, PluginParam* param, const Bounds& rect);
+
+    PluginCore* plugin_;
+    PointerList<Control> controls_;
+    Bounds clip_;
+    PX_SysBitmap* canvas_ = nullptr;
+    PX_MemBitmap* scratch_ = nullptr; // sized with the canvas; nothing draws into it
+    int width_ = DefaultWidth;
+    int height_ = DefaultHeight;
+    int frameRate_ = DefaultFrameRate;
+    int capturedIndex_ = -1;
+    int hoveredIndex_ = -1;
+    int lastX_ = -1;
+    int lastY_ = -1;
+    int gestureParam_ = -1; // the parameter whose begin-edit the plug-in has been sent
+    bool handlesHover_ = false;
+    bool strictDrawing_ = true;
+    bool tooltips_ = false;
+    Control* keyCatcher_ = nullptr;
+};

@@ -1,0 +1,62 @@
+// The parameter prompt a control opens on a right press: a popup menu of the display texts for
+// the discrete kinds that have them, a text entry holding the current value for the others.
+// UI thread.
+#include "editor/control.h"
+#include "editor/graphics_context.h"
+#include "framework/plugin_param.h"
+
+#include <cmath>
+#include <cstdio>
+#include <cstring>
+
+void GraphicsContext::PromptForParam(Control* control, PluginParam* param, const Bounds* rect) {
+    if (control == nullptr || param == nullptr || rect == nullptr) {
+        return;
+    }
+    const bool menu = param->Kind() == ParamKindEnumerated ||
+                      (param->Kind() == ParamKindBoolean && param->DisplayTextCount() > 0);
+    if (menu) {
+        PromptWithMenu(control, param, *rect);
+    } else {
+        PromptWithTextEntry(control, param, *rect);
+    }
+}
+
+void GraphicsContext::PromptWithTextEntry(Control* control, PluginParam* param,
+                                          const Bounds& rect) {
+    double value = param->Value();
+    if (param->NegateDisplay()) {
+        value = -value;
+    }
+    char text[ParamTextSize];
+    if (param->DisplayPrecision() != 0) {
+        std::snprintf(text, sizeof text, "%.*f", param->DisplayPrecision(), value);
+    } else {
+        // Limited before the conversion, so no value can overflow the integer.
+        const double whole = std::fmin(std::fmax(std::trunc(value), -2147483647.0), 2147483647.0);
+        std::snprintf(text, sizeof text, "%d", std::isnan(whole) ? 0 : static_cast<int>(whole));
+    }
+    BeginTextEntry(control, control->Style(), rect, text, param);
+}
+
+// One entry per display text, in value order 0, 1, 2, ...; the current one is checked. The
+// chosen index is a plain value. The menu swallowed the button release, so the gesture the press
+// began ends here, after the value.
+void GraphicsContext::PromptWithMenu(Control* control, PluginParam* param, const Bounds& rect) {
+    char current[ParamTextSize];
+    param->FormatCurrent(current, sizeof current);
+    MenuList list;
+    for (int value = 0; value < param->DisplayTextCount(); ++value) {
+        const char* text = param->DisplayTextFor(value);
+        if (text == nullptr) {
+            text = "";
+        }
+        list.Add(text, std::strcmp(text, current) == 0 ? MenuChecked : 0);
+    }
+    const MenuList* chosen = RunPopupMenu(list, rect);
+    if (chosen != nullptr && chosen->chosenIndex >= 0) {
+        const double plain = param->Clamp(static_cast<double>(chosen->chosenIndex));
+        control->TakeEditedValue(param->ToNormalised(plain));
+    }
+    EndOpenGesture();
+}

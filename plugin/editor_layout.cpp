@@ -1,0 +1,83 @@
+#include "plugin/editor_layout.h"
+
+#include "editor/capped_knob.h"
+#include "editor/graphics_context.h"
+#include "editor/platform_graphics.h"
+#include "editor/switch_control.h"
+#include "framework/plugin_core.h"
+#include "platform/module_handle.h"
+#include "plugin/crescenda_parameters.h"
+
+namespace {
+
+struct Image {
+    int id;
+    const char* name;
+};
+
+struct KnobPlacement {
+    int param;
+    int centreX;
+    int centreY;
+    Image knob;  // 120 stacked frames
+    Image scale; // the cap: one frame, painted centred behind the knob
+};
+
+constexpr int KnobFrames = 120;
+constexpr double KnobGearing = 4.0;
+constexpr int SwitchFrames = 2;
+constexpr int SwitchLeft = 26;
+constexpr int SwitchTop = 24;
+constexpr Image SwitchImage{105, "resources/img/switch.png"};
+
+// In list order, which is also the order of painting.
+// clang-format off
+constexpr KnobPlacement Knobs[] = {
+    {ParamSensitivity, 323, 120,
+        {112, "resources/img/sens_knob22.png"}, {113, "resources/img/sens_scale.png"}},
+    {ParamTime, 133, 167,
+        {107, "resources/img/time_knob.png"}, {108, "resources/img/time_scale.png"}},
+    {ParamDepth, 478, 84,
+        {109, "resources/img/depth_knob.png"}, {110, "resources/img/depth_scale.png"}},
+    {ParamVol, 482, 228,
+        {114, "resources/img/vol_knob22.png"}, {115, "resources/img/vol_scale2.png"}},
+};
+// clang-format on
+
+constexpr Blend Opaque{BlendMode::Normal, 1.0f};
+
+// A missing image gives an empty strip: the control then paints nothing, and the editor still
+// works with the others.
+void AddKnob(GraphicsContext& graphics, PluginCore& plugin, const KnobPlacement& placement) {
+    const ImageStrip frames =
+        graphics.LoadStrip(placement.knob.id, placement.knob.name, KnobFrames, false);
+    const ImageStrip scale = graphics.LoadStrip(placement.scale.id, placement.scale.name, 1, false);
+    const int cx = placement.centreX;
+    const int cy = placement.centreY;
+    const Bounds area{cx, cy, cx + frames.width, cy + frames.height / KnobFrames};
+    graphics.AddControl(new CappedKnob(&plugin, area, placement.param, Opaque, KnobVertical,
+                                       KnobGearing, frames, cx, cy, &scale));
+}
+
+void AddSwitch(GraphicsContext& graphics, PluginCore& plugin) {
+    const ImageStrip strip =
+        graphics.LoadStrip(SwitchImage.id, SwitchImage.name, SwitchFrames, false);
+    const Bounds area{SwitchLeft, SwitchTop, SwitchLeft + strip.width,
+                      SwitchTop + strip.height / SwitchFrames};
+    graphics.AddControl(new SwitchControl(&plugin, area, ParamOnOff, Opaque, strip));
+}
+
+} // namespace
+
+void LayOutEditor(PluginCore& plugin) {
+    GraphicsContext* graphics = CreatePlatformGraphics(&plugin, ThisModuleHandle());
+    if (graphics == nullptr) {
+        return; // out of memory: the effect works without an editor
+    }
+    graphics->AttachBackdrop();
+    for (const KnobPlacement& placement : Knobs) {
+        AddKnob(*graphics, plugin, placement);
+    }
+    AddSwitch(*graphics, plugin);
+    plugin.AttachEditor(graphics);
+}

@@ -1,0 +1,87 @@
+// What the editor shows: the canvas after the window's tick, pixel for pixel against the picture
+// composed from the filmstrip PNGs, at the defaults and after each kind of change from the host.
+#include "editor_session.h"
+#include "reference_editor.h"
+
+#include <cstdio>
+#include <cstring>
+
+namespace {
+
+// The first differing pixel, or "" when the canvas equals the expected picture.
+std::string CanvasDifference(EditorSession& session, const std::vector<uint32_t>& expected) {
+    for (int y = 0; y < 306; ++y) {
+        const PX_Pixel32* row = session.CanvasRow(y);
+        for (int x = 0; x < 555; ++x) {
+            if (row[x] != expected[size_t(y) * 555 + size_t(x)]) {
+                char text[96];
+                std::snprintf(text, sizeof text, "pixel (%d, %d) is %08X, expected %08X", x, y,
+                              row[x], expected[size_t(y) * 555 + size_t(x)]);
+                return text;
+            }
+        }
+    }
+    return "";
+}
+
+} // namespace
+
+TEST(EditorCanvas, ShowsTheDefaultsAfterConstructionAndAfterOpen) {
+    EditorSession session;
+    ASSERT_TRUE(session.Created());
+    EXPECT_TRUE(session.Tick());
+    EXPECT_EQ(CanvasDifference(session, ReferenceEditor(DefaultFrames)), "");
+    session.host.Open();
+    session.Tick();
+    EXPECT_EQ(CanvasDifference(session, ReferenceEditor(DefaultFrames)), "");
+}
+
+TEST(EditorCanvas, EachChangeFromTheHostShowsAfterTheNextTick) {
+    EditorSession session;
+    ASSERT_TRUE(session.Created());
+    session.host.Open();
+    session.Tick();
+
+    session.host.SetParameter(Time, 1.0f);
+    session.Tick();
+    EXPECT_EQ(CanvasDifference(session, ReferenceEditor({84, 120, 90, 60, 2})), "");
+
+    // "Before Overdrive": 0.5, 0.772, 1.0, Vol 1.0 of 0..2, on.
+    session.host.SetProgram(5);
+    const std::vector<uint8_t> chunk = session.host.GetChunk(true);
+    session.Tick();
+    const EditorFrames overdrive{KnobFrame(0.5), KnobFrame(0.772), 120, 60, 2};
+    EXPECT_EQ(CanvasDifference(session, ReferenceEditor(overdrive)), "");
+
+    // "Arpeggio": 0.676, 0.433, 1.0, 1.0, on; then the chunk brings the previous values back.
+    session.host.SetProgram(3);
+    session.Tick();
+    EXPECT_EQ(CanvasDifference(session,
+                               ReferenceEditor({KnobFrame(0.676), KnobFrame(0.433), 120, 60, 2})),
+              "");
+    ASSERT_TRUE(session.host.SetChunk(true, chunk));
+    session.Tick();
+    EXPECT_EQ(CanvasDifference(session, ReferenceEditor(overdrive)), "");
+
+    // A typed value is a plain one: Vol 2 is the top of its 0..2 range.
+    char typed[] = "2";
+    ASSERT_EQ(session.host.Dispatch(effString2Parameter, Vol, 0, typed), 1);
+    session.Tick();
+    EditorFrames loudest = overdrive;
+    loudest.vol = 120;
+    EXPECT_EQ(CanvasDifference(session, ReferenceEditor(loudest)), "");
+}
+
+TEST(EditorCanvas, AnIdleTickTouchesNoPixel) {
+    EditorSession session;
+    ASSERT_TRUE(session.Created());
+    session.Tick();
+    session.Tick(); // a pushed value is painted on two ticks in a row
+    PX_Bitmap& canvas = *session.Editor().Canvas();
+    const size_t words = size_t(canvas.RowStride()) * size_t(canvas.Height());
+    std::memset(canvas.PixelData(), 0x5A, words * 4);
+    EXPECT_FALSE(session.Tick());
+    for (size_t i = 0; i < words; ++i) {
+        ASSERT_EQ(canvas.PixelData()[i], 0x5A5A5A5Au) << "word " << i;
+    }
+}

@@ -1,8 +1,0 @@
-// Writes a bitmap as an 8-bit RGBA PNG file.
-#pragma once
-
-#include "raster/px_bitmap.h"
-
-#include <string>
-
-bool WritePngFile(PX_Bitmap& bitmap, const std::string& path);
