@@ -24,6 +24,31 @@ function(crescenda_warnings target)
     target_compile_options(${target} PRIVATE -Wall -Wextra -Werror)
 endfunction()
 
+# crescenda_add_plugin(NAME name SOURCES a.cpp ... LIBS lib ...)
+# A VST 2.4 plug-in binary, name.dll or name.so, built from the adapter's entry point and the given
+# sources and libraries, exporting exactly VSTPluginMain and main. The product and every test
+# plug-in are linked by this one recipe.
+function(crescenda_add_plugin)
+    cmake_parse_arguments(P "" "NAME" "SOURCES;LIBS" ${ARGN})
+    add_library(${P_NAME} MODULE ${CMAKE_SOURCE_DIR}/vst2/entry_point.cpp ${P_SOURCES})
+    set_target_properties(${P_NAME} PROPERTIES PREFIX "" OUTPUT_NAME ${P_NAME})
+    target_include_directories(${P_NAME} PRIVATE ${CMAKE_SOURCE_DIR})
+    crescenda_warnings(${P_NAME})
+    target_link_libraries(${P_NAME} PRIVATE ${P_LIBS})
+    if(WIN32)
+        target_sources(${P_NAME} PRIVATE ${CMAKE_SOURCE_DIR}/vst2/exports.def)
+        target_link_options(${P_NAME} PRIVATE -Wl,--exclude-all-symbols)
+    else()
+        target_link_options(${P_NAME} PRIVATE
+            -Wl,--version-script=${CMAKE_SOURCE_DIR}/vst2/exports.map)
+        set_target_properties(${P_NAME} PROPERTIES LINK_DEPENDS ${CMAKE_SOURCE_DIR}/vst2/exports.map)
+        if(NOT CRESCENDA_SANITIZE AND NOT CRESCENDA_TSAN)
+            # Sanitizer runtimes are resolved from the host process, so only plain builds insist.
+            target_link_options(${P_NAME} PRIVATE -Wl,--no-undefined)
+        endif()
+    endif()
+endfunction()
+
 # GoogleTest: Debian's on Linux, the cross-built copy from scripts/setup.sh for Windows.
 set(CRESCENDA_CACHE_DIR ${CMAKE_SOURCE_DIR}/.cache CACHE PATH "Where setup scripts keep built dependencies")
 macro(crescenda_find_gtest)

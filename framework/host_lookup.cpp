@@ -6,27 +6,42 @@ namespace {
 
 struct HostKeyword {
     const char* keyword;
-    int hostType;
+    HostTypeNumber hostType;
 };
 
-// Searched in order, so the first keyword found in the product string wins. The numbers are fixed
-// identifiers, not positions.
+// Searched in order, so the first keyword found in the product string wins.
 constexpr HostKeyword HostKeywords[] = {
-    {"cubase", 3},      {"reaper", 1},      {"nuendo", 4},
-    {"cakewalk", 5},    {"samplitude", 8},  {"fruity", 7},
-    {"live", 9},        {"melodyne", 12},   {"vstmanlib", 13},
-    {"aulab", 14},      {"garageband", 22}, {"forte", 15},
-    {"chainer", 16},    {"audition", 17},   {"orion", 18},
-    {"sawstudio", 20},  {"logic", 21},      {"digital", 23},
-    {"audiomulch", 25}, {"presonus", 26},   {"vst3plugintesthost", 27},
-    {"protools", 2},    {"ardour", 28},     {"standalone", 24},
+    {"cubase", HostCubase},
+    {"reaper", HostReaper},
+    {"nuendo", HostNuendo},
+    {"cakewalk", HostCakewalk},
+    {"samplitude", HostSamplitude},
+    {"fruity", HostFruity},
+    {"live", HostLive},
+    {"melodyne", HostMelodyne},
+    {"vstmanlib", HostVstManLib},
+    {"aulab", HostAuLab},
+    {"garageband", HostGarageBand},
+    {"forte", HostForte},
+    {"chainer", HostChainer},
+    {"audition", HostAudition},
+    {"orion", HostOrion},
+    {"sawstudio", HostSawStudio},
+    {"logic", HostLogic},
+    {"digital", HostDigital},
+    {"audiomulch", HostAudioMulch},
+    {"presonus", HostPreSonus},
+    {"vst3plugintesthost", HostVst3PluginTestHost},
+    {"protools", HostProTools},
+    {"ardour", HostArdour},
+    {"standalone", HostStandalone},
 };
 
 } // namespace
 
 int LookUpHost(const char* productText) {
     if (productText == nullptr) {
-        return 0;
+        return HostUnknown;
     }
     // Only the first 255 characters take part, as the product buffer holds no more.
     char lowered[256];
@@ -41,7 +56,7 @@ int LookUpHost(const char* productText) {
             return entry.hostType;
         }
     }
-    return 0;
+    return HostUnknown;
 }
 
 std::int32_t PackHostVersion(std::int32_t vendorVersion) {

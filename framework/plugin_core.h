@@ -8,6 +8,7 @@
 #include "framework/byte_block.h"
 #include "framework/channels.h"
 #include "framework/heap_buffer.h"
+#include "framework/host_lookup.h"
 #include "framework/midi_message.h"
 #include "framework/plugin_param.h"
 #include "framework/plugin_preset.h"
@@ -160,7 +161,7 @@ protected:
     void SetHostIdentity(int hostType, std::int32_t hostVersion);
     std::int32_t HostVersion() const { return hostVersion_; }
 
-    int hostType_ = -1;
+    int hostType_ = HostNotAsked;
 
 private:
     // A channel string describes a handful of channels; anything wider is cut to this.

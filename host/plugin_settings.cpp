@@ -262,3 +262,47 @@ std::string ParameterNameList(PluginHost& host) {
     }
     return Listing(names);
 }
+
+bool IsSettingsOption(const std::string& name) {
+    return name == "--preset" || name == "--load-state" || name == "--set";
+}
+
+bool ReadSettingsOption(const std::string& name, const std::string& value, PluginSettings& settings,
+                        std::string& error) {
+    if (name == "--set") {
+        const size_t equals = value.find('=');
+        if (equals == std::string::npos || equals == 0 || equals + 1 == value.size()) {
+            error = "--set takes NAME=VALUE, not '" + value + "'";
+            return false;
+        }
+        settings.sets.emplace_back(value.substr(0, equals), value.substr(equals + 1));
+        return true;
+    }
+    if (value.empty()) {
+        error = name + " needs a value";
+        return false;
+    }
+    (name == "--preset" ? settings.preset : settings.loadState) = value;
+    return true;
+}
+
+bool ApplySettings(PluginHost& host, const PluginSettings& settings, std::string& error) {
+    if (!settings.preset.empty() && !SelectPreset(host, settings.preset, error)) {
+        return false;
+    }
+    if (!settings.loadState.empty() && !LoadProgramState(host, settings.loadState, error)) {
+        return false;
+    }
+    for (const auto& [name, value] : settings.sets) {
+        const int index = FindParameter(host, name);
+        if (index < 0) {
+            error =
+                "unknown parameter '" + name + "'; the parameters are " + ParameterNameList(host);
+            return false;
+        }
+        if (!SetPlainValue(host, index, value, error)) {
+            return false;
+        }
+    }
+    return true;
+}

@@ -5,7 +5,22 @@
 #include "host/plugin_host.h"
 
 #include <string>
+#include <utility>
 #include <vector>
+
+// What a tool sets up in the effect before it runs: a preset, then a program state file, then
+// typed parameter values, in that order (the command-line options --preset, --load-state, --set).
+struct PluginSettings {
+    std::string preset;                                    // name or index; empty: none
+    std::string loadState;                                 // chunk file; empty: none
+    std::vector<std::pair<std::string, std::string>> sets; // name, plain value, in order
+};
+
+// True for the option names PluginSettings reads.
+bool IsSettingsOption(const std::string& name);
+// Takes one such option's value; false, with error, when the value is missing or malformed.
+bool ReadSettingsOption(const std::string& name, const std::string& value, PluginSettings& settings,
+                        std::string& error);
 
 // What a parameter's display reads at the ends of its normalised range.
 struct ParameterRange {
@@ -31,6 +46,9 @@ bool SelectPreset(PluginHost& host, const std::string& nameOrIndex, std::string&
 // Program state as a chunk file (effGetChunk / effSetChunk on the current program).
 bool LoadProgramState(PluginHost& host, const std::string& path, std::string& error);
 bool SaveProgramState(PluginHost& host, const std::string& path, std::string& error);
+
+// Applies the settings in their order; false, with error, at the first that fails.
+bool ApplySettings(PluginHost& host, const PluginSettings& settings, std::string& error);
 
 // Parses the number a display or a typed value starts with; `decimals` counts its fraction digits.
 bool LeadingNumber(const std::string& text, double& value, int& decimals, bool wholeText);

@@ -6,7 +6,7 @@
 
 namespace {
 
-constexpr int kAlignmentSlack = 63;
+constexpr int AlignmentSlack = 63;
 
 } // namespace
 
@@ -46,20 +46,20 @@ bool PX_MemBitmap::SetSize(int width, int height) {
     if (needed > 0) {
         if (buffer_ == nullptr) {
             allocated_ = static_cast<int32_t>(needed);
-            buffer_ = std::malloc(static_cast<size_t>(needed) + kAlignmentSlack);
+            buffer_ = std::malloc(static_cast<size_t>(needed) + AlignmentSlack);
         } else if (allocated_ < needed) {
             int64_t grown = needed + needed / 4;
-            if (grown > PX_MaxBitmapBytes) {
+            if (grown > PX_MAX_BITMAP_BYTES) {
                 grown = needed;
             }
-            void* moved = std::realloc(buffer_, static_cast<size_t>(grown) + kAlignmentSlack);
+            void* moved = std::realloc(buffer_, static_cast<size_t>(grown) + AlignmentSlack);
             if (moved != nullptr) {
                 buffer_ = moved;
                 allocated_ = static_cast<int32_t>(grown);
             } else {
                 std::free(buffer_);
                 allocated_ = static_cast<int32_t>(needed);
-                buffer_ = std::malloc(static_cast<size_t>(needed) + kAlignmentSlack);
+                buffer_ = std::malloc(static_cast<size_t>(needed) + AlignmentSlack);
             }
         }
     } else {

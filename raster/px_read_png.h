@@ -1,7 +1,8 @@
 // Decodes PNG streams into new PX_MemBitmaps of straight-colour PX_Pixel32 words, top-down,
 // 8 bits per channel, opaque images with alpha 255. Every failure answers null and leaves
-// nothing allocated; images larger than PX_MaxImageSide per side or PX_MaxImagePixels in all
-// are refused.
+// nothing allocated; images larger than PX_MAX_IMAGE_SIDE per side or PX_MAX_IMAGE_PIXELS in all
+// are refused. Only the header, palette, transparency and image data are read; every other chunk
+// is skipped unread.
 #pragma once
 
 #include "platform/module_handle.h"

@@ -1,7 +1,6 @@
 #include "raster/px_read_png.h"
 #include "raster/px_size_limits.h"
 
-#include <algorithm>
 #include <csetjmp>
 #include <cstdlib>
 #include <cstring>
@@ -9,27 +8,46 @@
 
 namespace {
 
-constexpr unsigned char kSignature[8] = {0x89, 0x50, 0x4E, 0x47, 0x0D, 0x0A, 0x1A, 0x0A};
+constexpr unsigned char Signature[8] = {0x89, 0x50, 0x4E, 0x47, 0x0D, 0x0A, 0x1A, 0x0A};
+
+// Largest chunk libpng may allocate for or inflate into: far above a palette or a transparency
+// table, far below what a forged length field asks for.
+constexpr png_alloc_size_t MaxChunkBytes = 64 * 1024;
 
 struct ReadCursor {
     const unsigned char* position;
     size_t left;
 };
 
-// A request reaching past the end is zero-filled rather than failed: libpng's own checks (chunk
-// CRCs, chunk types) then report the damage through the error return. A request that finds
-// nothing left at all is an error at once, so a chunk declaring gigabytes beyond a short stream
-// is not skipped through zeros piece by piece.
+// A request for more bytes than are left fails at once: a chunk length field is a claim, and
+// only the bytes actually present may be read, filled or checksummed.
 void ReadFromCursor(png_structp png, png_bytep out, size_t count) {
     ReadCursor* cursor = static_cast<ReadCursor*>(png_get_io_ptr(png));
-    if (count > 0 && cursor->left == 0) {
+    if (count > cursor->left) {
         png_error(png, "Read past the end of the image data");
     }
-    std::memset(out, 0, count);
-    const size_t taken = std::min(count, cursor->left);
-    std::memcpy(out, cursor->position, taken);
-    cursor->position += taken;
-    cursor->left -= taken;
+    std::memcpy(out, cursor->position, count);
+    cursor->position += count;
+    cursor->left -= count;
+}
+
+// The plug-in writes nothing to the host's console: an error unwinds to the decoder's setjmp,
+// a warning is dropped.
+void StopDecoding(png_structp png, png_const_charp) {
+    png_longjmp(png, 1);
+}
+
+void IgnoreWarning(png_structp, png_const_charp) {}
+
+// Bounds what a stream can make libpng hold. The editor uses no ancillary chunk but tRNS, so
+// every other one (text, profiles, and chunks libpng does not know) is skipped unread in small
+// pieces; a skipped chunk is never allocated, however long it claims to be. The byte and count
+// caps bound any chunk that still reaches a handler.
+void LimitResources(png_structp png) {
+    png_set_user_limits(png, PX_MAX_IMAGE_SIDE, PX_MAX_IMAGE_SIDE);
+    png_set_keep_unknown_chunks(png, PNG_HANDLE_CHUNK_NEVER, nullptr, -1);
+    png_set_chunk_malloc_max(png, MaxChunkBytes);
+    png_set_chunk_cache_max(png, 1);
 }
 
 // What a decode has allocated so far; volatile because an error unwinds by long jump.
@@ -69,13 +87,13 @@ void RequestTransforms(png_structp png, png_infop info, int bitDepth, int colour
 // The libpng calls that may raise an error; false for a size this library refuses or cannot
 // allocate.
 bool Decode(png_structp png, png_infop info, DecodeState& state) {
-    png_set_user_limits(png, PX_MaxImageSide, PX_MaxImageSide);
+    LimitResources(png);
     png_read_info(png, info);
     png_uint_32 width = 0, height = 0;
     int bitDepth = 0, colourType = 0;
     png_get_IHDR(png, info, &width, &height, &bitDepth, &colourType, nullptr, nullptr, nullptr);
-    if (width < 1 || height < 1 || width > PX_MaxImageSide || height > PX_MaxImageSide ||
-        int64_t{width} * height > PX_MaxImagePixels) {
+    if (width < 1 || height < 1 || width > PX_MAX_IMAGE_SIDE || height > PX_MAX_IMAGE_SIDE ||
+        int64_t{width} * height > PX_MAX_IMAGE_PIXELS) {
         return false;
     }
     RequestTransforms(png, info, bitDepth, colourType);
@@ -117,10 +135,11 @@ void ArgbBytesToPixels(PX_MemBitmap& bitmap) {
 } // namespace
 
 PX_MemBitmap* PX_ReadPngFromMemory(const void* data, int size) {
-    if (data == nullptr || size < 8 || std::memcmp(data, kSignature, sizeof(kSignature)) != 0) {
+    if (data == nullptr || size < 8 || std::memcmp(data, Signature, sizeof(Signature)) != 0) {
         return nullptr;
     }
-    png_structp png = png_create_read_struct(PNG_LIBPNG_VER_STRING, nullptr, nullptr, nullptr);
+    png_structp png =
+        png_create_read_struct(PNG_LIBPNG_VER_STRING, nullptr, StopDecoding, IgnoreWarning);
     if (png == nullptr) {
         return nullptr;
     }

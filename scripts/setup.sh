@@ -27,6 +27,27 @@ if [ ${#missing[@]} -gt 0 ]; then
     apt-get install -y -qq --no-install-recommends "${missing[@]}" </dev/null
 fi
 
+# Every program the build, the tests and the main job call, with the package that provides it: a
+# package that installs without its programs (wine64 alone puts no wine on the PATH) stops here
+# rather than in the middle of a test run.
+PROGRAMS=(
+    cmake:cmake ctest:cmake ninja:ninja-build gcc:gcc g++:g++ nm:binutils
+    clang:clang clang++:clang clang-format:clang-format valgrind:valgrind
+    x86_64-w64-mingw32-gcc-posix:gcc-mingw-w64-x86-64-posix
+    x86_64-w64-mingw32-g++-posix:g++-mingw-w64-x86-64-posix
+    x86_64-w64-mingw32-ar:binutils-mingw-w64-x86-64 x86_64-w64-mingw32-windres:binutils-mingw-w64-x86-64
+    x86_64-w64-mingw32-objdump:binutils-mingw-w64-x86-64
+    wine:wine wineserver:wine wineboot:wine Xvfb:xvfb dpkg-source:dpkg-dev git:git
+)
+absent=()
+for entry in "${PROGRAMS[@]}"; do
+    command -v "${entry%%:*}" >/dev/null 2>&1 || absent+=("${entry%%:*} (package ${entry#*:})")
+done
+if [ ${#absent[@]} -gt 0 ]; then
+    (IFS=,; echo "setup: missing after the install:${absent[*]/#/ }")
+    exit 1
+fi
+
 # Cross-built dependencies, kept in .cache/ and reused.
 bash scripts/build-gtest-mingw.sh
 for extra in scripts/setup.d/*.sh; do

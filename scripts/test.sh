@@ -12,6 +12,13 @@ for a in "$@"; do [ "$a" = "--thorough" ] && thorough=1; [ "$a" = "--quick" ] &&
 
 bash scripts/setup.sh || { echo "setup failed"; exit 1; }
 
+# LeakSanitizer cannot work under a tracer (strace in the fresh-machine check): there the sanitizer
+# builds run without their leak checks, and the run says so.
+if [ "$(awk '/^TracerPid:/ {print $2}' /proc/self/status)" != 0 ]; then
+    export ASAN_OPTIONS="${ASAN_OPTIONS:+$ASAN_OPTIONS:}detect_leaks=0"
+    echo "note: this run is traced, so the sanitizer builds check no leaks"
+fi
+
 passed=0
 failed=0
 failures=()
@@ -65,16 +72,11 @@ else
 fi
 
 # The editor-window tests of both builds (Linux natively, Windows under Wine) open windows: a
-# virtual display stands in. It stays up for the thorough batteries too and goes at the end. Xvfb
-# picks a free display number itself and writes it to the descriptor given.
-xvfb_pid=""
-if [ -z "${DISPLAY:-}" ]; then
-    display_file=$(mktemp)
-    Xvfb -displayfd 3 -screen 0 1280x800x24 -nolisten tcp 3>"$display_file" >/dev/null 2>&1 &
-    xvfb_pid=$!
-    for _ in $(seq 50); do [ -s "$display_file" ] && break; sleep 0.1; done
-    export DISPLAY=":$(cat "$display_file")"
-    rm -f "$display_file"
+# virtual display stands in. It stays up for the thorough batteries too and goes at the end.
+source scripts/virtual-display.sh
+trap stop_virtual_display EXIT
+if ! start_virtual_display; then
+    fail "virtual display for the editor-window tests"
 fi
 
 build_preset linux && run_ctest linux
@@ -82,7 +84,8 @@ build_preset linux && run_ctest linux
 if build_preset win64; then
     run_ctest win64
 fi
-wineserver -k >/dev/null 2>&1 || true
+# The Wine server of the build's private prefix, not the user's own.
+WINEPREFIX="$root/build/win64/wineprefix" wineserver -k >/dev/null 2>&1 || true
 
 if [ "$thorough" = 1 ]; then
     build_preset linux-asan && run_ctest linux-asan
@@ -93,7 +96,7 @@ if [ "$thorough" = 1 ]; then
     done
 fi
 
-[ -n "$xvfb_pid" ] && kill "$xvfb_pid" >/dev/null 2>&1
+stop_virtual_display
 
 note "summary ($(( $(date +%s) - start )) s)"
 for f in "${failures[@]}"; do echo "  failed: $f"; done

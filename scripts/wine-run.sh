@@ -1,16 +1,30 @@
 #!/usr/bin/env bash
 # Runs a Windows executable under Wine with a private prefix inside the build folder and Wine's
-# own chatter silenced. CTest uses it as the cross-compiling emulator.
+# own chatter silenced. CTest uses it as the cross-compiling emulator. When Wine cannot start, it
+# says so in one line and exits 127, so every Windows test fails with the reason rather than a
+# shell error.
 set -euo pipefail
 here="$(cd "$(dirname "$0")/.." && pwd)"
 export WINEPREFIX="${CRESCENDA_WINEPREFIX:-$here/build/win64/wineprefix}"
 export WINEDEBUG=-all
 export WINEDLLOVERRIDES="mscoree=;mshtml=;winemenubuilder.exe=d"
 export WINEARCH=win64
+
+cannot_start() {
+    echo "wine-run: Wine cannot start: $*" >&2
+    exit 127
+}
+
+for program in wine wineserver wineboot; do
+    command -v "$program" >/dev/null 2>&1 || cannot_start "$program is not on the PATH (scripts/setup.sh installs the wine package)"
+done
 if [ ! -f "$WINEPREFIX/system.reg" ]; then
     mkdir -p "$WINEPREFIX"
-    wineboot -i >/dev/null 2>&1 || true
+    boot_output=$(wineboot -i 2>&1) || true
     wineserver -w || true
+    if [ ! -f "$WINEPREFIX/system.reg" ]; then
+        cannot_start "wineboot did not create $WINEPREFIX ($(tail -n 1 <<<"$boot_output"))"
+    fi
 fi
 # Top-level windows are not handed to a window manager: the virtual display has none, and Wine
 # would wait two seconds for one at every window's destruction.

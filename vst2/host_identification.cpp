@@ -6,16 +6,17 @@ namespace {
 
 constexpr int ProductTextSize = 256;
 
-// Host numbers whose hosts get at most two channels each way.
+// Hosts that get at most two channels each way.
 bool NeedsStereoLimit(int hostType) {
-    return hostType == 15 || hostType == 17 || hostType == 18 || hostType == 20;
+    return hostType == HostForte || hostType == HostAudition || hostType == HostOrion ||
+           hostType == HostSawStudio;
 }
 
 } // namespace
 
 int Vst2Plugin::HostType() {
-    if (hostType_ != -1) {
-        return hostType_; // asked once; an unknown host (0) is not asked again
+    if (hostType_ != HostNotAsked) {
+        return hostType_; // asked once; an unknown host is not asked again
     }
     char product[ProductTextSize] = {};
     CallHost(audioMasterGetProductString, 0, 0, product);

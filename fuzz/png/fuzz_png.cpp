@@ -16,7 +16,7 @@ void DecodeAndCheck(const uint8_t* data, size_t size) {
         return;
     }
     const int64_t pixels = int64_t{bitmap->Width()} * bitmap->Height();
-    if (bitmap->PixelData() == nullptr || pixels < 1 || pixels > PX_MaxImagePixels) {
+    if (bitmap->PixelData() == nullptr || pixels < 1 || pixels > PX_MAX_IMAGE_PIXELS) {
         std::abort();
     }
     // Touch every pixel so the sanitizers see any row that was not fully written.

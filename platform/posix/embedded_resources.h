@@ -8,5 +8,5 @@ struct EmbeddedResource {
     const unsigned char* end;
 };
 
-extern const EmbeddedResource kEmbeddedResources[];
-extern const int kEmbeddedResourceCount;
+extern const EmbeddedResource EmbeddedResources[];
+extern const int EmbeddedResourceCount;

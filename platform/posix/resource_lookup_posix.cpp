@@ -11,7 +11,7 @@ namespace {
 ModuleHandle TableModule() {
     static void* const module = [] {
         Dl_info info{};
-        if (dladdr(static_cast<const void*>(&kEmbeddedResourceCount), &info) == 0) {
+        if (dladdr(static_cast<const void*>(&EmbeddedResourceCount), &info) == 0) {
             return static_cast<void*>(nullptr);
         }
         return info.dli_fbase;
@@ -26,8 +26,8 @@ bool FindModuleResource(ModuleHandle module, int id, const char* type, ResourceB
         return false;
     }
     const int wanted = id & 0xFFFF;
-    for (int i = 0; i < kEmbeddedResourceCount; ++i) {
-        const EmbeddedResource& entry = kEmbeddedResources[i];
+    for (int i = 0; i < EmbeddedResourceCount; ++i) {
+        const EmbeddedResource& entry = EmbeddedResources[i];
         if (entry.id == wanted && std::strcmp(entry.type, type) == 0) {
             out = ResourceBytes{entry.begin, static_cast<int>(entry.end - entry.begin)};
             return true;

@@ -44,15 +44,14 @@ fi
 
 step "thorough battery, win64 under Wine"
 if build_battery win64 "$win64_dir"; then
-    xvfb_pid=""
-    if [ -z "${DISPLAY:-}" ]; then
-        Xvfb :74 -screen 0 1280x800x24 -nolisten tcp >/dev/null 2>&1 &
-        xvfb_pid=$!
-        export DISPLAY=:74
+    source "$root/scripts/virtual-display.sh"
+    if start_virtual_display; then
+        timed "thorough battery (win64)" env CRESCENDA_VALIDATION=thorough \
+            "$root/scripts/wine-run.sh" "$win64_dir/bin/validation_battery.exe" --gtest_brief=1
+        stop_virtual_display
+    else
+        failures+=("virtual display")
     fi
-    timed "thorough battery (win64)" env CRESCENDA_VALIDATION=thorough \
-        "$root/scripts/wine-run.sh" "$win64_dir/bin/validation_battery.exe" --gtest_brief=1
-    [ -n "$xvfb_pid" ] && kill "$xvfb_pid" >/dev/null 2>&1
 else
     failures+=("build win64")
 fi

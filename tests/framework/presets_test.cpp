@@ -176,7 +176,7 @@ TEST(PluginIdentityFields, NamesLongerThanTheirFieldsAreCutTo127Characters) {
     EXPECT_EQ(std::string(plugin.EffectName()), longName.substr(0, 127));
     EXPECT_STREQ(plugin.MakerName(), "maker");
     EXPECT_EQ(plugin.UniqueId(), 0x54657374);
-    EXPECT_EQ(plugin.HostType(), -1);
+    EXPECT_EQ(plugin.HostType(), HostNotAsked);
 }
 
 TEST(EditorParameterWrites, SetTheValueAnnounceItAsGivenAndNotifyTheEffect) {

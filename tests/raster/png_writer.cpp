@@ -66,6 +66,31 @@ std::vector<uint8_t> EncodePng(const PngImage& image) {
     return written ? out : std::vector<uint8_t>();
 }
 
+void AppendChunk(std::vector<uint8_t>& png, const char* type, const std::vector<uint8_t>& data) {
+    const size_t start = png.size();
+    const uint32_t length = uint32_t(data.size());
+    png.insert(png.end(), {uint8_t(length >> 24), uint8_t(length >> 16), uint8_t(length >> 8),
+                           uint8_t(length)});
+    png.insert(png.end(), type, type + 4);
+    png.insert(png.end(), data.begin(), data.end());
+    png.resize(png.size() + 4);
+    FixChunkCrc(png, start);
+}
+
+std::vector<uint8_t> TextChunkBeyondEnd() {
+    std::vector<uint8_t> png = {0x89, 'P', 'N', 'G', 0x0D, 0x0A, 0x1A, 0x0A};
+    AppendChunk(png, "IHDR", {0, 0, 0, 159, 0, 0, 3, 159, 8, 6, 0, 0, 0});
+    AppendChunk(png, "bKGD", {0, 0x20, 0, 0x40, 0, 0x60});
+    const uint32_t declared = 1946157196;
+    png.insert(png.end(), {uint8_t(declared >> 24), uint8_t(declared >> 16), uint8_t(declared >> 8),
+                           uint8_t(declared), 'i', 'T', 'X', 't'});
+    const char keyword[] = "Comment"; // then the compression flag and method, two empty texts
+    png.insert(png.end(), keyword, keyword + sizeof keyword);
+    png.insert(png.end(), 4, 0);
+    png.resize(353, 'x');
+    return png;
+}
+
 void FixChunkCrc(std::vector<uint8_t>& png, size_t offset) {
     const uint32_t length = uint32_t(png[offset]) << 24 | uint32_t(png[offset + 1]) << 16 |
                             uint32_t(png[offset + 2]) << 8 | png[offset + 3];

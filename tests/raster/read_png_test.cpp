@@ -159,7 +159,7 @@ TEST(ReadPng, EveryTruncatedStreamIsRefused) {
     std::mt19937 rng(11);
     const std::vector<uint8_t> png = EncodePng(RandomRgba(rng, false));
     ASSERT_NE(Decode(png), nullptr);
-    // Cut anywhere before the image data ends: the zeros read past the end fail a check.
+    // Cut anywhere before the image data ends: the read past the end fails.
     const size_t iend = png.size() - 12;
     for (size_t cut = 8; cut < iend; ++cut) {
         EXPECT_EQ(PX_ReadPngFromMemory(png.data(), int(cut)), nullptr) << "cut at " << cut;
@@ -207,6 +207,30 @@ TEST(ReadPng, ChunkDeclaringGigabytesBeyondAShortStreamIsRefused) {
     png.insert(png.end(), chunk, chunk + sizeof(chunk));
     png.resize(1000, 'o');
     EXPECT_EQ(Decode(png), nullptr);
+}
+
+TEST(ReadPng, TextChunkDeclaringGigabytesBeyondTheStreamIsRefused) {
+    const std::vector<uint8_t> png = TextChunkBeyondEnd();
+    ASSERT_EQ(png.size(), 353u);
+    EXPECT_EQ(Decode(png), nullptr);
+}
+
+TEST(ReadPng, ChunksTheEditorDoesNotUseAreSkippedAndTheImageStillDecodes) {
+    // Text, a colour profile claim and an unknown ancillary chunk between the header and the data,
+    // the text chunk larger than any chunk the decoder would allocate.
+    const std::vector<uint8_t> plain = EncodePng(RedPixel());
+    const size_t afterHeader = 8 + 25;
+    std::vector<uint8_t> png(plain.begin(), plain.begin() + long(afterHeader));
+    std::vector<uint8_t> text = {'C', 'o', 'm', 'm', 'e', 'n', 't', 0};
+    text.resize(200000, 'x');
+    AppendChunk(png, "tEXt", text);
+    AppendChunk(png, "iTXt", {'T', 'i', 't', 'l', 'e', 0, 0, 0, 0, 0, 'r', 'e', 'd'});
+    AppendChunk(png, "gAMA", {0, 0, 0xB1, 0x8F});
+    AppendChunk(png, "swEl", {1, 2, 3});
+    png.insert(png.end(), plain.begin() + long(afterHeader), plain.end());
+    Bitmap bitmap = Decode(png);
+    ASSERT_NE(bitmap, nullptr);
+    EXPECT_EQ(PixelAt(*bitmap, 0, 0), 0xFFFF0000u);
 }
 
 TEST(ReadPng, StreamCutInsideTheLastChecksumIsRefused) {

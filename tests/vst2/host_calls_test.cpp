@@ -279,8 +279,8 @@ TEST(HostType, TheProductKeywordAndPackedVersionAreStoredOnce) {
     {
         Adapter adapter;
         // The fake answers no product string: an unknown host, asked once.
-        EXPECT_EQ(adapter.HostType(), 0);
-        EXPECT_EQ(adapter.HostType(), 0);
+        EXPECT_EQ(adapter.HostType(), HostUnknown);
+        EXPECT_EQ(adapter.HostType(), HostUnknown);
         EXPECT_EQ(fake.calls.size(), 1u);
         EXPECT_EQ(fake.calls[0].opcode, audioMasterGetProductString);
     }
@@ -293,8 +293,8 @@ TEST(HostType, TheProductStringsKeywordGivesTheHostNumberAndIsAskedOnce) {
     gHost = &fake;
     {
         Adapter adapter;
-        EXPECT_EQ(adapter.HostType(), 3); // the first keyword of the table wins
-        EXPECT_EQ(adapter.HostType(), 3);
+        EXPECT_EQ(adapter.HostType(), HostCubase); // the first keyword of the table wins
+        EXPECT_EQ(adapter.HostType(), HostCubase);
         ASSERT_EQ(fake.calls.size(), 2u);
         EXPECT_EQ(fake.calls[0].opcode, audioMasterGetProductString);
         EXPECT_EQ(fake.calls[1].opcode, audioMasterGetVendorVersion);

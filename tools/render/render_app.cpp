@@ -50,27 +50,6 @@ std::string DefaultOutputPath(const RenderOptions& options) {
     return (fs::path(options.outDir) / name).string();
 }
 
-bool ApplySettings(PluginHost& host, const RenderOptions& options, std::string& error) {
-    if (!options.preset.empty() && !SelectPreset(host, options.preset, error)) {
-        return false;
-    }
-    if (!options.loadState.empty() && !LoadProgramState(host, options.loadState, error)) {
-        return false;
-    }
-    for (const auto& [name, value] : options.sets) {
-        const int index = FindParameter(host, name);
-        if (index < 0) {
-            error =
-                "unknown parameter '" + name + "'; the parameters are " + ParameterNameList(host);
-            return false;
-        }
-        if (!SetPlainValue(host, index, value, error)) {
-            return false;
-        }
-    }
-    return true;
-}
-
 struct Job {
     AudioData input;
     std::string outputPath;
@@ -143,7 +122,7 @@ int RunRenderer(const RenderOptions& options) {
     host.Dispatch(effOpen);
     host.SetSampleRate(sampleRate);
     host.SetBlockSize(options.blockSize);
-    if (!ApplySettings(host, options, error)) {
+    if (!ApplySettings(host, options.settings, error)) {
         return Fail(error);
     }
     if (!options.saveState.empty() && !SaveProgramState(host, options.saveState, error)) {

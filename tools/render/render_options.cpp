@@ -32,12 +32,15 @@ bool SplitInlineValue(const std::string& arg, std::string& name, std::string& va
 }
 
 bool TakesValue(const std::string& name) {
-    return name == "--plugin" || name == "--block" || name == "--preset" || name == "--set" ||
-           name == "--load-state" || name == "--save-state" || name == "--out-dir";
+    return IsSettingsOption(name) || name == "--plugin" || name == "--block" ||
+           name == "--save-state" || name == "--out-dir";
 }
 
 bool ApplyValue(const std::string& name, const std::string& value, RenderOptions& options,
                 std::string& error) {
+    if (IsSettingsOption(name)) {
+        return ReadSettingsOption(name, value, options.settings, error);
+    }
     if (name == "--plugin") {
         options.pluginPath = value;
     } else if (name == "--block") {
@@ -46,23 +49,12 @@ bool ApplyValue(const std::string& name, const std::string& value, RenderOptions
                     std::to_string(kMaxBlockSize) + ", not '" + value + "'";
             return false;
         }
-    } else if (name == "--preset") {
-        options.preset = value;
-    } else if (name == "--set") {
-        const size_t equals = value.find('=');
-        if (equals == std::string::npos || equals == 0 || equals + 1 == value.size()) {
-            error = "--set takes NAME=VALUE, not '" + value + "'";
-            return false;
-        }
-        options.sets.emplace_back(value.substr(0, equals), value.substr(equals + 1));
-    } else if (name == "--load-state") {
-        options.loadState = value;
     } else if (name == "--save-state") {
         options.saveState = value;
     } else if (name == "--out-dir") {
         options.outDir = value;
     }
-    if (value.empty() && name != "--set") {
+    if (value.empty()) {
         error = name + " needs a value";
         return false;
     }

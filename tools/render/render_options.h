@@ -1,8 +1,9 @@
 // The renderer's command line.
 #pragma once
 
+#include "host/plugin_settings.h"
+
 #include <string>
-#include <utility>
 #include <vector>
 
 struct RenderOptions {
@@ -13,9 +14,7 @@ struct RenderOptions {
     int blockSize = 512;
     bool keepLatency = false;
     bool list = false;
-    std::string preset;                                    // name or index; empty: none
-    std::vector<std::pair<std::string, std::string>> sets; // name, plain value, in order
-    std::string loadState;
+    PluginSettings settings;
     std::string saveState;
 };
 

@@ -51,23 +51,7 @@ bool EditorSnapshot::Open(std::string& error) {
 }
 
 bool EditorSnapshot::Apply(const SnapshotOptions& options, std::string& error) {
-    if (!options.preset.empty() && !SelectPreset(host_, options.preset, error)) {
-        return false;
-    }
-    if (!options.loadState.empty() && !LoadProgramState(host_, options.loadState, error)) {
-        return false;
-    }
-    for (const auto& [name, value] : options.sets) {
-        const int index = FindParameter(host_, name);
-        if (index < 0) {
-            error = "no parameter '" + name + "'; the parameters are " + ParameterNameList(host_);
-            return false;
-        }
-        if (!SetPlainValue(host_, index, value, error)) {
-            return false;
-        }
-    }
-    return true;
+    return ApplySettings(host_, options.settings, error);
 }
 
 GraphicsContext* EditorSnapshot::Graphics() {

@@ -3,29 +3,19 @@
 namespace {
 
 bool TakesValue(const std::string& name) {
-    return name == "--preset" || name == "--set" || name == "--load-state" || name == "--strip";
+    return IsSettingsOption(name) || name == "--strip";
 }
 
 bool ApplyValue(const std::string& name, const std::string& value, SnapshotOptions& options,
                 std::string& error) {
+    if (IsSettingsOption(name)) {
+        return ReadSettingsOption(name, value, options.settings, error);
+    }
     if (value.empty()) {
         error = name + " needs a value";
         return false;
     }
-    if (name == "--preset") {
-        options.preset = value;
-    } else if (name == "--load-state") {
-        options.loadState = value;
-    } else if (name == "--strip") {
-        options.stripParam = value;
-    } else {
-        const size_t equals = value.find('=');
-        if (equals == std::string::npos || equals == 0 || equals + 1 == value.size()) {
-            error = "--set takes NAME=VALUE, not '" + value + "'";
-            return false;
-        }
-        options.sets.emplace_back(value.substr(0, equals), value.substr(equals + 1));
-    }
+    options.stripParam = value;
     return true;
 }
 

@@ -1,15 +1,14 @@
 // The snapshot tool's command line.
 #pragma once
 
+#include "host/plugin_settings.h"
+
 #include <string>
-#include <utility>
 #include <vector>
 
 struct SnapshotOptions {
     std::string outputPath;
-    std::string preset;                                    // name or index; empty: none
-    std::vector<std::pair<std::string, std::string>> sets; // name, plain value, in order
-    std::string loadState;
+    PluginSettings settings;
     std::string stripParam; // empty: the whole editor
 };
 
