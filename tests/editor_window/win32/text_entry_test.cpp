@@ -126,6 +126,22 @@ TEST_F(TextEntry, AClickElsewhereInTheEditorAppliesTheEntryAtTheNextTick) {
     SetTimer(editor, RedrawTimer, TickMilliseconds, nullptr);
 }
 
+// The box is painted in the control's entry colours, around the text as well as behind it.
+TEST_F(TextEntry, TheBoxShowsTheControlsEntryBackgroundAroundItsText) {
+    session.Editor().ControlAt(1)->Style().entryBackground = Argb{255, 200, 30, 40};
+    HWND box = RightClick(SensitivityCentre);
+    ASSERT_NE(box, nullptr);
+    session.RunTicks(2);
+    RECT area{};
+    GetWindowRect(box, &area);
+    MapWindowPoints(HWND_DESKTOP, session.HostHandle(), reinterpret_cast<POINT*>(&area), 2);
+    std::vector<std::uint32_t> corner; // the box's top left, left of its centred text
+    ASSERT_TRUE(session.window->ReadPixels(area.left + 1, area.top + 1, 3, 3, corner));
+    for (std::uint32_t pixel : corner) {
+        EXPECT_EQ(pixel, 0xC81E28u);
+    }
+}
+
 // The box's font is the box's own: it goes when the box goes.
 TEST_F(TextEntry, TheBoxFontIsReleasedWithTheBox) {
     HandleLedger::Clear();
