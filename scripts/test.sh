@@ -10,6 +10,7 @@ thorough=0
 [ "${CI:-}" = "true" ] && thorough=1
 for a in "$@"; do [ "$a" = "--thorough" ] && thorough=1; [ "$a" = "--quick" ] && thorough=0; done
 
+start=$(date +%s)
 bash scripts/setup.sh || { echo "setup failed"; exit 1; }
 
 # LeakSanitizer cannot work under a tracer (strace in the fresh-machine check): there the sanitizer
@@ -22,9 +23,9 @@ fi
 passed=0
 failed=0
 failures=()
-start=$(date +%s)
 
-note() { printf '\n=== %s\n' "$*"; }
+# Each heading carries the seconds since the run began, so a slow stage shows itself.
+note() { printf '\n=== [%d s] %s\n' "$(($(date +%s) - start))" "$*"; }
 fail() { failed=$((failed + 1)); failures+=("$1"); echo "FAILED: $1"; }
 
 # Runs one CTest preset and adds its counts to the totals.

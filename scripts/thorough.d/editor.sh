@@ -39,11 +39,8 @@ fi
 printf '\n--- editor: valgrind memcheck (linux)\n'
 if build_editor_tests linux "$linux_dir"; then
     for suite in "${suites[@]}"; do
-        # The debug information of unloaded plug-ins is kept so the suppressions can match them.
-        valgrind -q --error-exitcode=1 --leak-check=full --keep-debuginfo=yes \
-            --errors-for-leak-kinds=definite,indirect,possible \
-            --suppressions="$root/tests/validation/valgrind.supp" \
-            "$linux_dir/bin/$suite" --gtest_brief=1 || failures+=("$suite under valgrind")
+        bash "$root/scripts/memcheck.sh" "$linux_dir/bin/$suite" --gtest_brief=1 ||
+            failures+=("$suite under valgrind")
     done
 else
     failures+=("build linux")

@@ -72,8 +72,7 @@ fi
 # Quick mode: the thorough grid would take far longer under memcheck. Timing means nothing there.
 step "valgrind memcheck battery (quick mode, linux build)"
 timed "valgrind battery (quick)" env CRESCENDA_VALIDATION_TIMING=off \
-    valgrind -q --error-exitcode=1 --leak-check=full --keep-debuginfo=yes \
-    --suppressions="$root/tests/validation/valgrind.supp" \
+    bash "$root/scripts/memcheck.sh" \
     "$linux_dir/bin/validation_battery" --gtest_brief=1
 
 if [ ${#failures[@]} -gt 0 ]; then

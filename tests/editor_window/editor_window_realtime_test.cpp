@@ -40,6 +40,7 @@ TEST(EditorWindowRealtime, TheAudioThreadNeverWaitsForTheInstanceLockWhileTheEdi
         for (unsigned i = 0; !stop.load(); ++i) {
             editor.host.SetParameter(static_cast<int>(i % 4), static_cast<float>(i % 50) / 49.0f);
             editor.host.ProcessFloat(in, out);
+            std::this_thread::yield(); // as a host's audio thread waits for its next period
         }
     });
     editor.Run(1000);
