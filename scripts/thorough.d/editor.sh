@@ -13,15 +13,9 @@ tsan_dir=${CRESCENDA_EDITOR_TSAN_DIR:-$root/build/linux-tsan}
 failures=()
 suites=(editor_tests editor_window_tests)
 
-# Builds the editor suites and the plug-ins they load in one build folder, configuring it first if
-# it is new.
+# Builds the editor suites and the plug-ins they load in one build folder.
 build_editor_tests() {
-    local preset=$1 dir=$2
-    if [ ! -f "$dir/build.ninja" ]; then
-        cmake --preset "$preset" -B "$dir" >"$root/build/configure-$preset.log" 2>&1 ||
-            { cat "$root/build/configure-$preset.log"; return 1; }
-    fi
-    cmake --build "$dir" --target "${suites[@]}" Crescenda CrescendaRtChecks -- -j2
+    bash "$root/scripts/build-targets.sh" "$1" "$2" "${suites[@]}" Crescenda CrescendaRtChecks
 }
 
 [ -n "${DISPLAY:-}" ] || echo "editor: no DISPLAY; the editor-window tests skip themselves"

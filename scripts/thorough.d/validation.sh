@@ -24,14 +24,9 @@ timed() {
     fi
 }
 
-# Builds what the battery needs in one build folder, configuring it first if it is new.
+# Builds what the battery needs in one build folder.
 build_battery() {
-    local preset=$1 dir=$2
-    if [ ! -f "$dir/build.ninja" ]; then
-        cmake --preset "$preset" -B "$dir" >"$root/build/configure-$preset.log" 2>&1 ||
-            { cat "$root/build/configure-$preset.log"; return 1; }
-    fi
-    cmake --build "$dir" --target validation_battery Crescenda -- -j2
+    bash "$root/scripts/build-targets.sh" "$1" "$2" validation_battery Crescenda
 }
 
 step "thorough battery, linux"

@@ -68,3 +68,12 @@ bool WritePngFile(PX_Bitmap& bitmap, const std::string& path) {
     }
     return true;
 }
+
+int WritePictureAndReport(const char* tool, PX_Bitmap& picture, const std::string& path) {
+    if (!WritePngFile(picture, path)) {
+        std::fprintf(stderr, "%s: cannot write %s\n", tool, path.c_str());
+        return 1;
+    }
+    std::printf("%s: wrote %s (%d x %d)\n", tool, path.c_str(), picture.Width(), picture.Height());
+    return 0;
+}

@@ -30,11 +30,5 @@ int main(int argc, char** argv) {
         std::fprintf(stderr, "crescenda-snapshot: %s\n", error.c_str());
         return 1;
     }
-    if (!WritePngFile(*picture, options.outputPath)) {
-        std::fprintf(stderr, "crescenda-snapshot: cannot write %s\n", options.outputPath.c_str());
-        return 1;
-    }
-    std::printf("crescenda-snapshot: wrote %s (%d x %d)\n", options.outputPath.c_str(),
-                picture->Width(), picture->Height());
-    return 0;
+    return WritePictureAndReport("crescenda-snapshot", *picture, options.outputPath);
 }
