@@ -87,6 +87,9 @@ public:
     // The host's idle call (effEditIdle), outside the instance lock. A window class whose window
     // system gives it no timer of its own (X11) does all its window work here; others ignore it.
     virtual void IdleEditorWindow() {}
+    // The descriptor that becomes readable when the open window has events waiting (X11's
+    // connection), for hosts that watch descriptors on their own loop; -1 when there is none.
+    virtual int WindowEventDescriptor() { return -1; }
 
     // --- Set-up, by the effect's layout and the plug-in base.
     // Image 106 as control 0, under every other control.

@@ -50,6 +50,10 @@ double PluginParam::Denormalise(double x) const {
 }
 
 void PluginParam::SetFromNormalised(double x) {
+    value_ = PlainFromNormalised(x);
+}
+
+double PluginParam::PlainFromNormalised(double x) const {
     // Hosts and editors may send values outside 0..1; NaN passes on and ends at the maximum.
     if (x < 0.0) {
         x = 0.0;
@@ -65,7 +69,7 @@ void PluginParam::SetFromNormalised(double x) {
     } else if (v < minimum_) {
         v = minimum_; // snapping may round below a minimum that is not on the step grid
     }
-    value_ = v;
+    return v;
 }
 
 double PluginParam::ToNormalised(double v) const {

@@ -37,6 +37,8 @@ public:
     // Discrete kinds snap to the step. x outside 0..1 is clamped first and the result never leaves
     // [minimum, maximum]; NaN gives the maximum.
     void SetFromNormalised(double x);
+    // The value SetFromNormalised(x) would store.
+    double PlainFromNormalised(double x) const;
     // v is limited to [minimum, maximum] first (NaN counts as the minimum).
     double ToNormalised(double v) const;
     // Writes at most size - 1 characters and a terminator (size > 0).

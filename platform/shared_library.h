@@ -19,6 +19,8 @@ public:
     // The exported symbol's address, or null.
     void* Symbol(const char* name) const;
     const std::string& Error() const { return error_; }
+    // What the system's loader returned (a dlopen handle or an HMODULE); some entry points take it.
+    void* Handle() const { return handle_; }
 
 private:
     void* handle_ = nullptr;

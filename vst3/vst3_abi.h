@@ -68,25 +68,23 @@ constexpr Uid MakeUid(uint32 l1, uint32 l2, uint32 l3, uint32 l4, bool com = kCo
 }
 
 // Result codes: COM's values on Windows, small integers elsewhere.
-enum : tresult { kResultOk = 0, kResultTrue = 0, kResultFalse = 1 };
+constexpr tresult kResultOk = 0;
+constexpr tresult kResultTrue = 0;
+constexpr tresult kResultFalse = 1;
 #if defined(_WIN32)
-enum : tresult {
-    kNoInterface = static_cast<tresult>(0x80004002u),
-    kInvalidArgument = static_cast<tresult>(0x80070057u),
-    kNotImplemented = static_cast<tresult>(0x80004001u),
-    kInternalError = static_cast<tresult>(0x80004005u),
-    kNotInitialized = static_cast<tresult>(0x8000FFFFu),
-    kOutOfMemory = static_cast<tresult>(0x8007000Eu),
-};
+constexpr tresult kNoInterface = static_cast<tresult>(0x80004002u);
+constexpr tresult kInvalidArgument = static_cast<tresult>(0x80070057u);
+constexpr tresult kNotImplemented = static_cast<tresult>(0x80004001u);
+constexpr tresult kInternalError = static_cast<tresult>(0x80004005u);
+constexpr tresult kNotInitialized = static_cast<tresult>(0x8000FFFFu);
+constexpr tresult kOutOfMemory = static_cast<tresult>(0x8007000Eu);
 #else
-enum : tresult {
-    kNoInterface = -1,
-    kInvalidArgument = 2,
-    kNotImplemented = 3,
-    kInternalError = 4,
-    kNotInitialized = 5,
-    kOutOfMemory = 6,
-};
+constexpr tresult kNoInterface = -1;
+constexpr tresult kInvalidArgument = 2;
+constexpr tresult kNotImplemented = 3;
+constexpr tresult kInternalError = 4;
+constexpr tresult kNotInitialized = 5;
+constexpr tresult kOutOfMemory = 6;
 #endif
 
 // ---- The reference-counted base ---------------------------------------------------------------

@@ -35,6 +35,7 @@ public:
     bool PresentRect(const Bounds& rect) override;
     // The pending events, then the redraw step when it is due, then one flush. UI thread.
     void IdleEditorWindow() override;
+    int WindowEventDescriptor() override;
 
 private:
     struct OpenWindow; // the connection, the window and its presenter

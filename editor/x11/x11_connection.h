@@ -21,6 +21,8 @@ public:
     bool Open();
     void Close();
     Display* Get() const { return display_; }
+    // The socket that turns readable when the server sends events; -1 when closed.
+    int Descriptor() const;
 
     // A round trip; true when no request made since the last check failed.
     bool SyncedWithoutErrors();

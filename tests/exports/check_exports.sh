@@ -1,9 +1,15 @@
 #!/usr/bin/env bash
-# Fails unless the plug-in binary exports exactly VSTPluginMain and main.
-# Usage: check_exports.sh <binary> <linux|win64>
+# Fails unless the plug-in binary exports exactly the given names (VSTPluginMain and main when
+# none are given).
+# Usage: check_exports.sh <binary> <linux|win64> [name...]
 set -euo pipefail
 binary=$1
 kind=$2
+shift 2
+names=("$@")
+if [ ${#names[@]} -eq 0 ]; then
+    names=(VSTPluginMain main)
+fi
 case "$kind" in
 linux)
     exports=$(nm -D --defined-only "$binary" | awk '{print $3}' | sort)
@@ -18,10 +24,10 @@ win64)
     exit 2
     ;;
 esac
-expected=$(printf 'VSTPluginMain\nmain\n' | sort)
+expected=$(printf '%s\n' "${names[@]}" | sort)
 echo "exports of $binary:"
 printf '  %s\n' $exports
 if [ "$exports" != "$expected" ]; then
-    echo "expected exactly VSTPluginMain and main" >&2
+    echo "expected exactly: ${names[*]}" >&2
     exit 1
 fi

@@ -1,0 +1,209 @@
+#include "vst3/plug_view.h"
+
+#include "editor/graphics_context.h"
+#include "platform/recursive_lock.h"
+#include "vst3/vst3_plugin.h"
+
+#include <cstring>
+
+namespace vst3 {
+
+namespace {
+
+bool IsNativeType(FIDString type) {
+    return type != nullptr && std::strcmp(type, kNativeViewType) == 0;
+}
+
+} // namespace
+
+PlugView::PlugView(Vst3Plugin& plugin) : plugin_(plugin) {
+    plugin_.addRef();
+}
+
+PlugView::~PlugView() {
+    removed();
+    setFrame(nullptr);
+    plugin_.release();
+}
+
+uint32 PlugView::release() {
+    const uint32 left = count_.Drop();
+    if (left == 0) {
+        delete this;
+    }
+    return left;
+}
+
+tresult PlugView::queryInterface(const TUID id, void** obj) {
+    return AnswerQuery<Offer<FUnknown, IPlugView>, Offer<IPlugView>, Offer<Linux::ITimerHandler>,
+                       Offer<Linux::IEventHandler>>(this, id, obj);
+}
+
+tresult PlugView::isPlatformTypeSupported(FIDString type) {
+    return IsNativeType(type) && plugin_.Effect().Editor() != nullptr &&
+                   plugin_.Effect().Editor()->CanOpenWindows()
+               ? kResultTrue
+               : kResultFalse;
+}
+
+// The window opens outside the instance lock: the editor's window guards itself, and the audio
+// thread must never wait for the window system.
+tresult PlugView::attached(void* parent, FIDString type) {
+    GraphicsContext* editor = plugin_.Effect().Editor();
+    if (open_ || parent == nullptr || isPlatformTypeSupported(type) != kResultTrue) {
+        return kResultFalse;
+    }
+    if (!plugin_.ClaimEditor(true)) {
+        return kResultFalse;
+    }
+    if (kViewNeedsRunLoop && runLoop_ == nullptr) {
+        plugin_.ClaimEditor(false); // no loop to drive the window: refuse rather than freeze
+        return kResultFalse;
+    }
+    if (editor->OpenEditorWindow(parent) == nullptr) {
+        plugin_.ClaimEditor(false);
+        return kResultFalse;
+    }
+    open_ = true;
+    {
+        ScopedLock hold(plugin_.Effect().Lock());
+        plugin_.Effect().EditorOpened();
+    }
+    if (kViewNeedsRunLoop && !StartRunLoop()) {
+        removed();
+        return kResultFalse;
+    }
+    return kResultOk;
+}
+
+tresult PlugView::removed() {
+    if (!open_) {
+        return kResultFalse;
+    }
+    StopRunLoop();
+    {
+        ScopedLock hold(plugin_.Effect().Lock());
+        plugin_.Effect().EditorClosed();
+    }
+    plugin_.Effect().Editor()->CloseEditorWindow();
+    open_ = false;
+    plugin_.ClaimEditor(false);
+    return kResultOk;
+}
+
+bool PlugView::StartRunLoop() {
+    timerRegistered_ = runLoop_->registerTimer(this, IdleMilliseconds) == kResultOk;
+    const int fd = plugin_.Effect().Editor()->WindowEventDescriptor();
+    fdRegistered_ = fd >= 0 && runLoop_->registerEventHandler(this, fd) == kResultOk;
+    return timerRegistered_;
+}
+
+void PlugView::StopRunLoop() {
+    if (runLoop_ == nullptr) {
+        return;
+    }
+    if (timerRegistered_) {
+        runLoop_->unregisterTimer(this);
+        timerRegistered_ = false;
+    }
+    if (fdRegistered_) {
+        runLoop_->unregisterEventHandler(this);
+        fdRegistered_ = false;
+    }
+}
+
+void PlugView::Idle() {
+    if (open_) {
+        plugin_.Effect().Editor()->IdleEditorWindow();
+        plugin_.ReportLatencyChange();
+    }
+}
+
+void PlugView::onTimer() {
+    Idle();
+}
+
+void PlugView::onFDIsSet(FileDescriptor /*fd*/) {
+    Idle();
+}
+
+// Keys and the wheel reach the editor's window directly from the window system.
+tresult PlugView::onWheel(float /*distance*/) {
+    return kResultFalse;
+}
+
+tresult PlugView::onKeyDown(char16 /*key*/, int16 /*keyCode*/, int16 /*modifiers*/) {
+    return kResultFalse;
+}
+
+tresult PlugView::onKeyUp(char16 /*key*/, int16 /*keyCode*/, int16 /*modifiers*/) {
+    return kResultFalse;
+}
+
+ViewRect PlugView::EditorRect() const {
+    const GraphicsContext* editor = plugin_.Effect().Editor();
+    return ViewRect{0, 0, editor != nullptr ? editor->Width() : 0,
+                    editor != nullptr ? editor->Height() : 0};
+}
+
+tresult PlugView::getSize(ViewRect* size) {
+    if (size == nullptr) {
+        return kInvalidArgument;
+    }
+    *size = EditorRect();
+    return kResultOk;
+}
+
+// Fixed size: only our own size is taken.
+tresult PlugView::onSize(ViewRect* newSize) {
+    if (newSize == nullptr) {
+        return kInvalidArgument;
+    }
+    const ViewRect rect = EditorRect();
+    const bool same = newSize->right - newSize->left == rect.right &&
+                      newSize->bottom - newSize->top == rect.bottom;
+    return same ? kResultOk : kResultFalse;
+}
+
+tresult PlugView::onFocus(TBool /*state*/) {
+    return kResultOk;
+}
+
+// Hosts give the frame before attached; on Linux the run loop comes from it.
+tresult PlugView::setFrame(IPlugFrame* frame) {
+    if (frame != nullptr) {
+        frame->addRef();
+    }
+    if (runLoop_ != nullptr) {
+        StopRunLoop();
+        runLoop_->release();
+        runLoop_ = nullptr;
+    }
+    if (frame_ != nullptr) {
+        frame_->release();
+    }
+    frame_ = frame;
+    if (frame_ != nullptr && kViewNeedsRunLoop) {
+        void* loop = nullptr;
+        if (frame_->queryInterface(Linux::IRunLoop::iid.bytes, &loop) == kResultOk) {
+            runLoop_ = static_cast<Linux::IRunLoop*>(loop);
+        }
+    }
+    return kResultOk;
+}
+
+tresult PlugView::canResize() {
+    return kResultFalse;
+}
+
+tresult PlugView::checkSizeConstraint(ViewRect* rect) {
+    if (rect == nullptr) {
+        return kInvalidArgument;
+    }
+    const ViewRect fixed = EditorRect();
+    rect->right = rect->left + fixed.right;
+    rect->bottom = rect->top + fixed.bottom;
+    return kResultOk;
+}
+
+} // namespace vst3

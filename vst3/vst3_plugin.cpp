@@ -1,0 +1,130 @@
+// The adapter's life, its interfaces and the operations the effect reaches the host through.
+#include "vst3/vst3_plugin.h"
+
+#include "editor/graphics_context.h"
+#include "platform/recursive_lock.h"
+#include "vst3/plug_view.h"
+
+#include <cstring>
+#include <new>
+
+namespace vst3 {
+
+FUnknown* CreateVst3Plugin(std::unique_ptr<PluginCore> effect) {
+    if (effect == nullptr) {
+        return nullptr;
+    }
+    auto* plugin = new (std::nothrow) Vst3Plugin(std::move(effect));
+    return static_cast<IComponent*>(plugin);
+}
+
+Vst3Plugin::Vst3Plugin(std::unique_ptr<PluginCore> effect) : effect_(std::move(effect)) {
+    effect_->FillEmptyPresets(effect_->PresetCount());
+    ConnectChannels(channels_);
+    reportedLatency_ = effect_->Latency();
+}
+
+Vst3Plugin::~Vst3Plugin() {
+    setComponentHandler(nullptr);
+}
+
+uint32 Vst3Plugin::release() {
+    const uint32 left = count_.Drop();
+    if (left == 0) {
+        delete this;
+    }
+    return left;
+}
+
+tresult Vst3Plugin::queryInterface(const TUID id, void** obj) {
+    return AnswerQuery<Offer<FUnknown, IComponent>, Offer<IPluginBase, IComponent>,
+                       Offer<IComponent>, Offer<IAudioProcessor>, Offer<IEditController>,
+                       Offer<IUnitInfo>>(this, id, obj);
+}
+
+// Hosts call it once for each half, and here both halves are this object: the second call only
+// refreshes what the first did.
+tresult Vst3Plugin::initialize(FUnknown* /*context*/) {
+    ScopedLock hold(effect_->Lock());
+    effect_->HostSpecificSetup();
+    for (int i = 0; i < effect_->ParamCount(); ++i) {
+        effect_->ParamChanged(i);
+    }
+    reportedLatency_ = effect_->Latency();
+    return kResultOk;
+}
+
+tresult Vst3Plugin::terminate() {
+    setComponentHandler(nullptr);
+    return kResultOk;
+}
+
+tresult Vst3Plugin::setComponentHandler(IComponentHandler* handler) {
+    if (handler == handler_) {
+        return kResultOk;
+    }
+    if (handler != nullptr) {
+        handler->addRef();
+    }
+    if (handler_ != nullptr) {
+        handler_->release();
+    }
+    handler_ = handler;
+    return kResultOk;
+}
+
+void Vst3Plugin::EditBegin(int index) {
+    if (handler_ != nullptr) {
+        handler_->beginEdit(static_cast<ParamID>(index));
+    }
+}
+
+void Vst3Plugin::EditPerform(int index, double normalised) {
+    if (handler_ != nullptr) {
+        handler_->performEdit(static_cast<ParamID>(index), normalised);
+    }
+    ReportLatencyChange();
+}
+
+void Vst3Plugin::EditEnd(int index) {
+    if (handler_ != nullptr) {
+        handler_->endEdit(static_cast<ParamID>(index));
+    }
+}
+
+// UI thread. The host answers a latency restart by reading getLatencySamples again (some also
+// deactivate and reactivate), so it is sent only when the value moved.
+void Vst3Plugin::ReportLatencyChange() {
+    int latency = 0;
+    {
+        ScopedLock hold(effect_->Lock());
+        latency = effect_->Latency();
+    }
+    if (latency == reportedLatency_) {
+        return;
+    }
+    reportedLatency_ = latency;
+    if (handler_ != nullptr) {
+        handler_->restartComponent(kLatencyChanged);
+    }
+}
+
+// Only the editor view, and only where this build's window class can open a window.
+IPlugView* Vst3Plugin::createView(FIDString name) {
+    GraphicsContext* editor = effect_->Editor();
+    if (name == nullptr || std::strcmp(name, "editor") != 0 || editor == nullptr ||
+        !editor->CanOpenWindows()) {
+        return nullptr;
+    }
+    return new (std::nothrow) PlugView(*this);
+}
+
+bool Vst3Plugin::ClaimEditor(bool open) {
+    if (open && editorClaimed_) {
+        return false;
+    }
+    editorClaimed_ = open;
+    return true;
+}
+
+} // namespace vst3
