@@ -1,18 +1,14 @@
 // The class the VST3 bundle's factory offers: Crescenda as one audio effect under its own id.
-#include "plugin/crescenda.h"
 #include "plugin/crescenda_parameters.h"
 #include "vst3/effect_class.h"
 #include "vst3/vst3_plugin.h"
-
-#include <memory>
-#include <new>
 
 namespace {
 
 // No exception may reach the host: a failed construction answers null.
 vst3::FUnknown* CreateCrescendaVst3() {
     try {
-        return vst3::CreateVst3Plugin(std::unique_ptr<PluginCore>(new Crescenda(nullptr)));
+        return vst3::CreateVst3Plugin(CreatePluginInstance());
     } catch (...) {
         return nullptr;
     }

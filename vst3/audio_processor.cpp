@@ -1,6 +1,5 @@
 // IAudioProcessor: mono or stereo in to the same out, 32- and 64-bit samples, and process() with
 // the block cut at every parameter change so each lands on its own sample.
-#include "editor/graphics_context.h"
 #include "platform/recursive_lock.h"
 #include "vst2/denormal_guard.h"
 #include "vst3/vst3_plugin.h"
@@ -112,6 +111,7 @@ tresult Vst3Plugin::setupProcessing(ProcessSetup& setup) {
         return kResultFalse;
     }
     sampleSize_ = setup.symbolicSampleSize;
+    processMode_ = setup.processMode;
     effect_->SetSampleRate(setup.sampleRate);
     effect_->ClearState();
     return kResultOk;
@@ -174,6 +174,7 @@ tresult Vst3Plugin::process(ProcessData& data) {
     DenormalGuard denormals;
     ScopedLock hold(effect_->Lock());
     changes_.Gather(data.inputParameterChanges, data.numSamples);
+    context_ = data.processContext;
     const bool wide = data.symbolicSampleSize == kSample64;
     const bool haveAudio = effect_->BlockSize() > 0 && CarriesAudio(data, channels_, wide);
     int done = 0;
@@ -193,6 +194,7 @@ tresult Vst3Plugin::process(ProcessData& data) {
     if (haveAudio) {
         data.outputs[0].silenceFlags = 0;
     }
+    context_ = nullptr;
     return kResultOk;
 }
 

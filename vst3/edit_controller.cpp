@@ -1,6 +1,5 @@
 // IEditController: the effect's parameters under ids 0..n-1 with the VST2 names, ranges, defaults,
 // steps and texts, plus the program-change parameter that picks a factory preset.
-#include "editor/graphics_context.h"
 #include "platform/recursive_lock.h"
 #include "vst3/text16.h"
 #include "vst3/vst3_plugin.h"
@@ -155,12 +154,7 @@ ParamValue Vst3Plugin::getParamNormalized(ParamID id) {
 
 // Under the instance lock: the value, the editor's controls and the effect's reaction.
 void Vst3Plugin::SetNormalised(int index, double normalised) {
-    const double x = Clamp01(normalised);
-    if (effect_->Editor() != nullptr) {
-        effect_->Editor()->PushParamToControls(index, x, true);
-    }
-    effect_->Param(index)->SetFromNormalised(x);
-    effect_->ParamChanged(index);
+    effect_->SetParamFromHost(index, Clamp01(normalised));
 }
 
 tresult Vst3Plugin::setParamNormalized(ParamID id, ParamValue value) {

@@ -1,6 +1,5 @@
 #include "vst3/plug_view.h"
 
-#include "editor/graphics_context.h"
 #include "platform/recursive_lock.h"
 #include "vst3/vst3_plugin.h"
 
@@ -49,7 +48,7 @@ tresult PlugView::isPlatformTypeSupported(FIDString type) {
 // The window opens outside the instance lock: the editor's window guards itself, and the audio
 // thread must never wait for the window system.
 tresult PlugView::attached(void* parent, FIDString type) {
-    GraphicsContext* editor = plugin_.Effect().Editor();
+    PluginEditor* editor = plugin_.Effect().Editor();
     if (open_ || parent == nullptr || isPlatformTypeSupported(type) != kResultTrue) {
         return kResultFalse;
     }
@@ -141,7 +140,7 @@ tresult PlugView::onKeyUp(char16 /*key*/, int16 /*keyCode*/, int16 /*modifiers*/
 }
 
 ViewRect PlugView::EditorRect() const {
-    const GraphicsContext* editor = plugin_.Effect().Editor();
+    const PluginEditor* editor = plugin_.Effect().Editor();
     return ViewRect{0, 0, editor != nullptr ? editor->Width() : 0,
                     editor != nullptr ? editor->Height() : 0};
 }

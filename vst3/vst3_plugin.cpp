@@ -1,7 +1,6 @@
 // The adapter's life, its interfaces and the operations the effect reaches the host through.
 #include "vst3/vst3_plugin.h"
 
-#include "editor/graphics_context.h"
 #include "platform/recursive_lock.h"
 #include "vst3/plug_view.h"
 
@@ -10,22 +9,26 @@
 
 namespace vst3 {
 
-FUnknown* CreateVst3Plugin(std::unique_ptr<PluginCore> effect) {
-    if (effect == nullptr) {
+FUnknown* CreateVst3Plugin(PluginCore* effect) {
+    std::unique_ptr<PluginCore> owned(effect);
+    if (owned == nullptr) {
         return nullptr;
     }
-    auto* plugin = new (std::nothrow) Vst3Plugin(std::move(effect));
+    auto* plugin = new (std::nothrow) Vst3Plugin(owned.release());
     return static_cast<IComponent*>(plugin);
 }
 
-Vst3Plugin::Vst3Plugin(std::unique_ptr<PluginCore> effect) : effect_(std::move(effect)) {
+Vst3Plugin::Vst3Plugin(PluginCore* effect) : effect_(effect) {
+    effect_->LinkHost(this);
     effect_->FillEmptyPresets(effect_->PresetCount());
+    effect_->SetBlockLength(1024);
     ConnectChannels(channels_);
     reportedLatency_ = effect_->Latency();
 }
 
 Vst3Plugin::~Vst3Plugin() {
     setComponentHandler(nullptr);
+    effect_->LinkHost(nullptr);
 }
 
 uint32 Vst3Plugin::release() {
@@ -44,9 +47,9 @@ tresult Vst3Plugin::queryInterface(const TUID id, void** obj) {
 
 // Hosts call it once for each half, and here both halves are this object: the second call only
 // refreshes what the first did.
-tresult Vst3Plugin::initialize(FUnknown* /*context*/) {
+tresult Vst3Plugin::initialize(FUnknown* context) {
+    IdentifyHostApplication(context);
     ScopedLock hold(effect_->Lock());
-    effect_->HostSpecificSetup();
     for (int i = 0; i < effect_->ParamCount(); ++i) {
         effect_->ParamChanged(i);
     }
@@ -73,28 +76,12 @@ tresult Vst3Plugin::setComponentHandler(IComponentHandler* handler) {
     return kResultOk;
 }
 
-void Vst3Plugin::EditBegin(int index) {
-    if (handler_ != nullptr) {
-        handler_->beginEdit(static_cast<ParamID>(index));
-    }
-}
-
-void Vst3Plugin::EditPerform(int index, double normalised) {
-    if (handler_ != nullptr) {
-        handler_->performEdit(static_cast<ParamID>(index), normalised);
-    }
-    ReportLatencyChange();
-}
-
-void Vst3Plugin::EditEnd(int index) {
-    if (handler_ != nullptr) {
-        handler_->endEdit(static_cast<ParamID>(index));
-    }
-}
-
 // UI thread. The host answers a latency restart by reading getLatencySamples again (some also
 // deactivate and reactivate), so it is sent only when the value moved.
 void Vst3Plugin::ReportLatencyChange() {
+    if (textsChanged_.exchange(false) && handler_ != nullptr) {
+        handler_->restartComponent(kParamValuesChanged);
+    }
     int latency = 0;
     {
         ScopedLock hold(effect_->Lock());
@@ -111,7 +98,7 @@ void Vst3Plugin::ReportLatencyChange() {
 
 // Only the editor view, and only where this build's window class can open a window.
 IPlugView* Vst3Plugin::createView(FIDString name) {
-    GraphicsContext* editor = effect_->Editor();
+    PluginEditor* editor = effect_->Editor();
     if (name == nullptr || std::strcmp(name, "editor") != 0 || editor == nullptr ||
         !editor->CanOpenWindows()) {
         return nullptr;

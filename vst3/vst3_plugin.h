@@ -10,6 +10,8 @@
 #pragma once
 
 #include "framework/byte_block.h"
+#include "framework/host_link.h"
+#include "framework/host_lookup.h"
 #include "framework/plugin_core.h"
 #include "vst3/change_points.h"
 #include "vst3/interface_query.h"
@@ -22,7 +24,8 @@ namespace vst3 {
 class Vst3Plugin final : public IComponent,
                          public IAudioProcessor,
                          public IEditController,
-                         public IUnitInfo {
+                         public IUnitInfo,
+                         public HostLink {
 public:
     // The program-change parameter's id, beside the effect's parameters 0..n-1.
     static constexpr ParamID ProgramParamId = 0x70726F67; // 'prog'
@@ -30,8 +33,9 @@ public:
     // The largest state a host may hand us.
     static constexpr std::int32_t MaxStateBytes = 16 * 1024 * 1024;
 
-    // Takes the effect; the object starts with one reference, its creator's.
-    explicit Vst3Plugin(std::unique_ptr<PluginCore> effect);
+    // Takes the effect (not null) and links itself to it; the object starts with one
+    // reference, its creator's.
+    explicit Vst3Plugin(PluginCore* effect);
 
     PluginCore& Effect() { return *effect_; }
 
@@ -97,11 +101,29 @@ public:
                          UnitID& unitId) override;
     tresult setUnitProgramData(int32 listOrUnitId, int32 programIndex, IBStream* data) override;
 
-    // --- Host-facing operations the effect and the editor reach (UI thread).
-    void EditBegin(int index);
-    void EditPerform(int index, double normalised);
-    void EditEnd(int index);
-    // Tells the host through a restart when the effect's latency differs from what it was told.
+    // --- HostLink: what the effect and its editor ask of the host (vst3/host_link.cpp).
+    AdapterKind Kind() const override { return AdapterKind::Vst3; }
+    // Gestures of the editor, UI thread: begin/perform/end edit on the component handler.
+    void BeginParamEdit(int index) override;
+    void AnnounceParamChange(int index, double normalised) override;
+    void EndParamEdit(int index) override;
+    // Texts and names changed: hosts re-read the values and their texts.
+    void AnnounceProgramChange() override;
+    // Any thread: the host hears of it from the UI thread (ReportLatencyChange).
+    void LatencyChanged(int samples) override;
+    void EditorChanged() override {} // fixed size, always announced where windows open
+    bool IsOfflineRender() override;
+    // The transport of the process call under way (audio thread); nothing outside one.
+    int HostSamplePosition() override;
+    double HostTempo() override;
+    void HostTimeSignature(int& numerator, int& denominator) override;
+    void HostTimeInfo(TransportInfo& info) override;
+    int IdentifyHost(std::int32_t& version) override;
+    bool SendMidiToHost(const MidiMessage& /*message*/) override { return false; }
+    bool SendSysExToHost(const SysExMessage& /*message*/) override { return false; }
+
+    // UI thread. Tells the host through a restart when the latency differs from what it was
+    // told, or when the texts changed.
     void ReportLatencyChange();
     // The view's claim on the one editor window: false while another view holds it.
     bool ClaimEditor(bool open);
@@ -110,6 +132,8 @@ private:
     ~Vst3Plugin();
     // getState/setState of the component: the VST2 program chunk's bytes.
     bool LoadProgramChunk(const ByteBlock& chunk);
+    // The host's type from the name its application context gives.
+    void IdentifyHostApplication(FUnknown* context);
     void SetNormalised(int index, double normalised); // under the instance lock
     void ApplyChange(const ChangePoint& point);       // audio thread
     template <typename Sample>
@@ -122,6 +146,10 @@ private:
     std::unique_ptr<PluginCore> effect_;
     RefCount count_;
     IComponentHandler* handler_ = nullptr;
+    const ProcessContext* context_ = nullptr; // during process() only
+    int32 processMode_ = kRealtime;
+    int hostType_ = HostUnknown;
+    std::atomic<bool> textsChanged_{false};
     ChangePoints changes_;
     ByteBlock stateBlock_;
     int channels_ = 2;
@@ -133,7 +161,7 @@ private:
     float* floatPieces_[2] = {};
 };
 
-// The effect's creator for the factory: a new adapter over a new effect, or null.
-FUnknown* CreateVst3Plugin(std::unique_ptr<PluginCore> effect);
+// A new adapter over `effect` (taken; null gives null) for the factory, or null.
+FUnknown* CreateVst3Plugin(PluginCore* effect);
 
 } // namespace vst3
