@@ -1,9 +1,8 @@
 // What the effect and its editor ask of the host, answered through the component handler, the
 // process call's context and the host's application context.
-#include "vst3/vst3_plugin.h"
-
 #include "framework/transport_info.h"
 #include "vst3/text16.h"
+#include "vst3/vst3_plugin.h"
 
 namespace vst3 {
 

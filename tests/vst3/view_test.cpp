@@ -1,0 +1,84 @@
+#include "host/vst3/plug_frame.h"
+#include "tests/vst3/ui_loop.h"
+#include "tests/vst3/vst3_test_support.h"
+
+#include <set>
+
+namespace {
+
+using namespace vst3;
+using Kind = RecordingHandler::Kind;
+
+constexpr ParamID kOnOff = 4;
+
+// Distinct colours in the window's client area: the editor painted, not an empty window.
+int Colours(HostWindow& window) {
+    std::vector<std::uint32_t> pixels;
+    if (!window.ReadPixels(0, 0, 555, 306, pixels)) {
+        return 0;
+    }
+    return static_cast<int>(std::set<std::uint32_t>(pixels.begin(), pixels.end()).size());
+}
+
+TEST_F(LoadedBundle, TheViewAttachesAndDetachesRepeatedlyAndItsGesturesReachTheHost) {
+    std::string error;
+    auto window = HostWindow::Open(555, 306, error);
+    if (window == nullptr) {
+        GTEST_SKIP() << error;
+    }
+    UiLoop loop(*window);
+    PlugFrame frame(loop.RunLoop());
+    for (int cycle = 0; cycle < 3; ++cycle) {
+        IPlugView* view = Controller().createView("editor");
+        ASSERT_NE(view, nullptr);
+        EXPECT_EQ(view->isPlatformTypeSupported(loop.ViewType()), kResultTrue);
+        EXPECT_NE(view->isPlatformTypeSupported("NSView"), kResultTrue);
+        ViewRect size{};
+        ASSERT_EQ(view->getSize(&size), kResultOk);
+        EXPECT_EQ(size.right - size.left, 555);
+        EXPECT_EQ(size.bottom - size.top, 306);
+        EXPECT_NE(view->canResize(), kResultTrue);
+        ASSERT_EQ(view->setFrame(&frame), kResultOk);
+        ASSERT_EQ(view->attached(window->ParentHandle(), loop.ViewType()), kResultOk);
+        // One editor window per instance: a second view waits its turn.
+        IPlugView* second = Controller().createView("editor");
+        ASSERT_NE(second, nullptr);
+        EXPECT_NE(second->attached(window->ParentHandle(), loop.ViewType()), kResultOk);
+        EXPECT_EQ(second->release(), 0u);
+        loop.Run(400);
+        EXPECT_GT(Colours(*window), 16) << "cycle " << cycle;
+        if (cycle == 0) {
+            host.Handler().Clear();
+            window->MoveMouse(30, 30); // the on/off switch
+            window->PressButton(HostWindow::Button::Left, {});
+            window->ReleaseButton(HostWindow::Button::Left, {});
+            loop.Run(400);
+            std::vector<RecordingHandler::Call> gesture, restarts;
+            for (const auto& call : host.Handler().Calls()) {
+                EXPECT_EQ(call.thread, std::this_thread::get_id());
+                (call.kind == Kind::Restart ? restarts : gesture).push_back(call);
+            }
+            ASSERT_EQ(gesture.size(), 3u);
+            EXPECT_EQ(gesture[0].kind, Kind::Begin);
+            EXPECT_EQ(gesture[1].kind, Kind::Perform);
+            EXPECT_EQ(gesture[1].value, 0.0);
+            EXPECT_EQ(gesture[2].kind, Kind::End);
+            for (const auto& call : gesture) {
+                EXPECT_EQ(call.id, kOnOff);
+            }
+            ASSERT_EQ(restarts.size(), 1u); // the latency went to 0
+            EXPECT_EQ(restarts[0].value, kLatencyChanged);
+            EXPECT_EQ(Value(kOnOff), 0.0);
+            EXPECT_EQ(host.Processor()->getLatencySamples(), 0u);
+        }
+        EXPECT_EQ(view->removed(), kResultOk);
+        EXPECT_EQ(loop.Registrations(), 0);
+        EXPECT_EQ(view->release(), 0u);
+    }
+    EXPECT_EQ(frame.References(), 1u);
+    if (loop.RunLoop() != nullptr) {
+        EXPECT_GT(loop.TimerFirings(), 0);
+    }
+}
+
+} // namespace
