@@ -32,10 +32,13 @@ void Vst3Plugin::AnnounceParamChange(int index, double normalised) {
     ReportLatencyChange();
 }
 
+// The editor announces a change before the effect has taken it; by the gesture's end it has, so
+// a latency it moved is reported here at the latest.
 void Vst3Plugin::EndParamEdit(int index) {
     if (handler_ != nullptr) {
         handler_->endEdit(static_cast<ParamID>(index));
     }
+    ReportLatencyChange();
 }
 
 void Vst3Plugin::AnnounceProgramChange() {
