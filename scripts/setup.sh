@@ -11,7 +11,7 @@ PACKAGES=(
     wine wine64 xvfb xauth
     libpng-dev zlib1g-dev libz-mingw-w64-dev dpkg-dev libfreetype-dev libfontconfig-dev
     libsndfile1-dev libpixman-1-dev libcairo2-dev fonts-dejavu-core dragonfly-reverb-vst
-    libx11-dev libxtst-dev
+    libx11-dev libxtst-dev ardour
 )
 
 missing=()

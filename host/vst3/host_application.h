@@ -3,7 +3,7 @@
 
 #include "host/vst3/host_object.h"
 
-class HostApplication : public HostObject<vst3::IHostApplication> {
+class HostApplication final : public HostObject<vst3::IHostApplication> {
 public:
     vst3::tresult queryInterface(const vst3::TUID id, void** obj) override;
     vst3::tresult getName(vst3::String128 name) override;

@@ -7,7 +7,7 @@
 
 #include <vector>
 
-class MemoryStream : public HostObject<vst3::IBStream> {
+class MemoryStream final : public HostObject<vst3::IBStream> {
 public:
     MemoryStream() = default;
     explicit MemoryStream(std::vector<char> bytes) : bytes_(std::move(bytes)) {}

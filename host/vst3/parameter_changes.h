@@ -7,7 +7,7 @@
 #include <deque>
 #include <vector>
 
-class ParamValueQueue : public HostObject<vst3::IParamValueQueue> {
+class ParamValueQueue final : public HostObject<vst3::IParamValueQueue> {
 public:
     struct Point {
         vst3::int32 offset;
@@ -32,7 +32,7 @@ private:
     std::vector<Point> points_;
 };
 
-class ParameterChanges : public HostObject<vst3::IParameterChanges> {
+class ParameterChanges final : public HostObject<vst3::IParameterChanges> {
 public:
     ParameterChanges() = default;
 

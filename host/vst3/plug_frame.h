@@ -4,7 +4,7 @@
 
 #include "host/vst3/host_object.h"
 
-class PlugFrame : public HostObject<vst3::IPlugFrame> {
+class PlugFrame final : public HostObject<vst3::IPlugFrame> {
 public:
     // `runLoop` may be null (no run loop offered); it must outlive the frame's use.
     explicit PlugFrame(vst3::Linux::IRunLoop* runLoop) : runLoop_(runLoop) {}

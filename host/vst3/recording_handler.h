@@ -8,7 +8,7 @@
 #include <thread>
 #include <vector>
 
-class RecordingHandler : public HostObject<vst3::IComponentHandler> {
+class RecordingHandler final : public HostObject<vst3::IComponentHandler> {
 public:
     enum class Kind { Begin, Perform, End, Restart };
     struct Call {

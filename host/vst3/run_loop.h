@@ -8,7 +8,7 @@
 #include <chrono>
 #include <vector>
 
-class RunLoop : public HostObject<vst3::Linux::IRunLoop> {
+class RunLoop final : public HostObject<vst3::Linux::IRunLoop> {
 public:
     ~RunLoop();
 
