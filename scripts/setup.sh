@@ -38,6 +38,7 @@ PROGRAMS=(
     x86_64-w64-mingw32-ar:binutils-mingw-w64-x86-64 x86_64-w64-mingw32-windres:binutils-mingw-w64-x86-64
     x86_64-w64-mingw32-objdump:binutils-mingw-w64-x86-64
     wine:wine wineserver:wine wineboot:wine Xvfb:xvfb dpkg-source:dpkg-dev git:git
+    ardour7-lua:ardour
 )
 absent=()
 for entry in "${PROGRAMS[@]}"; do
