@@ -61,6 +61,11 @@ NativeWindow GraphicsX11::WindowHandle() {
     return reinterpret_cast<NativeWindow>(static_cast<std::uintptr_t>(window_->child.Id()));
 }
 
+int GraphicsX11::WatchedDescriptor() {
+    std::lock_guard<std::recursive_mutex> hold(windowMutex_);
+    return window_ != nullptr ? window_->connection.Descriptor() : -1;
+}
+
 bool GraphicsX11::PresentRect(const Bounds& rect) {
     std::lock_guard<std::recursive_mutex> hold(windowMutex_);
     if (window_ == nullptr || Canvas() == nullptr) {

@@ -21,6 +21,8 @@ public:
     bool Open();
     void Close();
     Display* Get() const { return display_; }
+    // The connection's socket, or -1 while closed.
+    int Descriptor() const;
 
     // A round trip; true when no request made since the last check failed.
     bool SyncedWithoutErrors();
