@@ -39,21 +39,19 @@ constexpr std::uint16_t CLAP_CORE_EVENT_SPACE_ID = 0;
 constexpr std::uint32_t CLAP_EVENT_IS_LIVE = 1u << 0;
 constexpr std::uint32_t CLAP_EVENT_DONT_RECORD = 1u << 1;
 
-enum : std::uint16_t {
-    CLAP_EVENT_NOTE_ON = 0,
-    CLAP_EVENT_NOTE_OFF = 1,
-    CLAP_EVENT_NOTE_CHOKE = 2,
-    CLAP_EVENT_NOTE_END = 3,
-    CLAP_EVENT_NOTE_EXPRESSION = 4,
-    CLAP_EVENT_PARAM_VALUE = 5,
-    CLAP_EVENT_PARAM_MOD = 6,
-    CLAP_EVENT_PARAM_GESTURE_BEGIN = 7,
-    CLAP_EVENT_PARAM_GESTURE_END = 8,
-    CLAP_EVENT_TRANSPORT = 9,
-    CLAP_EVENT_MIDI = 10,
-    CLAP_EVENT_MIDI_SYSEX = 11,
-    CLAP_EVENT_MIDI2 = 12,
-};
+constexpr std::uint16_t CLAP_EVENT_NOTE_ON = 0;
+constexpr std::uint16_t CLAP_EVENT_NOTE_OFF = 1;
+constexpr std::uint16_t CLAP_EVENT_NOTE_CHOKE = 2;
+constexpr std::uint16_t CLAP_EVENT_NOTE_END = 3;
+constexpr std::uint16_t CLAP_EVENT_NOTE_EXPRESSION = 4;
+constexpr std::uint16_t CLAP_EVENT_PARAM_VALUE = 5;
+constexpr std::uint16_t CLAP_EVENT_PARAM_MOD = 6;
+constexpr std::uint16_t CLAP_EVENT_PARAM_GESTURE_BEGIN = 7;
+constexpr std::uint16_t CLAP_EVENT_PARAM_GESTURE_END = 8;
+constexpr std::uint16_t CLAP_EVENT_TRANSPORT = 9;
+constexpr std::uint16_t CLAP_EVENT_MIDI = 10;
+constexpr std::uint16_t CLAP_EVENT_MIDI_SYSEX = 11;
+constexpr std::uint16_t CLAP_EVENT_MIDI2 = 12;
 
 struct clap_event_header {
     std::uint32_t size; // of the whole event, header included
@@ -96,16 +94,14 @@ using clap_sectime = std::int64_t;
 constexpr std::int64_t CLAP_BEATTIME_FACTOR = std::int64_t{1} << 31;
 constexpr std::int64_t CLAP_SECTIME_FACTOR = std::int64_t{1} << 31;
 
-enum : std::uint32_t {
-    CLAP_TRANSPORT_HAS_TEMPO = 1u << 0,
-    CLAP_TRANSPORT_HAS_BEATS_TIMELINE = 1u << 1,
-    CLAP_TRANSPORT_HAS_SECONDS_TIMELINE = 1u << 2,
-    CLAP_TRANSPORT_HAS_TIME_SIGNATURE = 1u << 3,
-    CLAP_TRANSPORT_IS_PLAYING = 1u << 4,
-    CLAP_TRANSPORT_IS_RECORDING = 1u << 5,
-    CLAP_TRANSPORT_IS_LOOP_ACTIVE = 1u << 6,
-    CLAP_TRANSPORT_IS_WITHIN_PRE_ROLL = 1u << 7,
-};
+constexpr std::uint32_t CLAP_TRANSPORT_HAS_TEMPO = 1u << 0;
+constexpr std::uint32_t CLAP_TRANSPORT_HAS_BEATS_TIMELINE = 1u << 1;
+constexpr std::uint32_t CLAP_TRANSPORT_HAS_SECONDS_TIMELINE = 1u << 2;
+constexpr std::uint32_t CLAP_TRANSPORT_HAS_TIME_SIGNATURE = 1u << 3;
+constexpr std::uint32_t CLAP_TRANSPORT_IS_PLAYING = 1u << 4;
+constexpr std::uint32_t CLAP_TRANSPORT_IS_RECORDING = 1u << 5;
+constexpr std::uint32_t CLAP_TRANSPORT_IS_LOOP_ACTIVE = 1u << 6;
+constexpr std::uint32_t CLAP_TRANSPORT_IS_WITHIN_PRE_ROLL = 1u << 7;
 
 struct clap_event_transport {
     clap_event_header header;
@@ -158,13 +154,11 @@ struct clap_process {
 };
 
 using clap_process_status = std::int32_t;
-enum : clap_process_status {
-    CLAP_PROCESS_ERROR = 0,
-    CLAP_PROCESS_CONTINUE = 1,
-    CLAP_PROCESS_CONTINUE_IF_NOT_QUIET = 2,
-    CLAP_PROCESS_TAIL = 3,
-    CLAP_PROCESS_SLEEP = 4,
-};
+constexpr clap_process_status CLAP_PROCESS_ERROR = 0;
+constexpr clap_process_status CLAP_PROCESS_CONTINUE = 1;
+constexpr clap_process_status CLAP_PROCESS_CONTINUE_IF_NOT_QUIET = 2;
+constexpr clap_process_status CLAP_PROCESS_TAIL = 3;
+constexpr clap_process_status CLAP_PROCESS_SLEEP = 4;
 
 // ---- host, plug-in, factory -----------------------------------------------------------------
 struct clap_host {
@@ -240,12 +234,10 @@ constexpr char CLAP_EXT_AUDIO_PORTS[] = "clap.audio-ports";
 constexpr char CLAP_PORT_MONO[] = "mono";
 constexpr char CLAP_PORT_STEREO[] = "stereo";
 
-enum : std::uint32_t {
-    CLAP_AUDIO_PORT_IS_MAIN = 1u << 0,
-    CLAP_AUDIO_PORT_SUPPORTS_64BITS = 1u << 1,
-    CLAP_AUDIO_PORT_PREFERS_64BITS = 1u << 2,
-    CLAP_AUDIO_PORT_REQUIRES_COMMON_SAMPLE_SIZE = 1u << 3,
-};
+constexpr std::uint32_t CLAP_AUDIO_PORT_IS_MAIN = 1u << 0;
+constexpr std::uint32_t CLAP_AUDIO_PORT_SUPPORTS_64BITS = 1u << 1;
+constexpr std::uint32_t CLAP_AUDIO_PORT_PREFERS_64BITS = 1u << 2;
+constexpr std::uint32_t CLAP_AUDIO_PORT_REQUIRES_COMMON_SAMPLE_SIZE = 1u << 3;
 
 struct clap_audio_port_info {
     clap_id id;
@@ -292,30 +284,24 @@ struct clap_host_audio_ports_config {
 // ---- params ---------------------------------------------------------------------------------
 constexpr char CLAP_EXT_PARAMS[] = "clap.params";
 
-enum : std::uint32_t {
-    CLAP_PARAM_IS_STEPPED = 1u << 0,
-    CLAP_PARAM_IS_PERIODIC = 1u << 1,
-    CLAP_PARAM_IS_HIDDEN = 1u << 2,
-    CLAP_PARAM_IS_READONLY = 1u << 3,
-    CLAP_PARAM_IS_BYPASS = 1u << 4,
-    CLAP_PARAM_IS_AUTOMATABLE = 1u << 5,
-    CLAP_PARAM_IS_MODULATABLE = 1u << 10,
-    CLAP_PARAM_REQUIRES_PROCESS = 1u << 15,
-    CLAP_PARAM_IS_ENUM = 1u << 16,
-};
+constexpr std::uint32_t CLAP_PARAM_IS_STEPPED = 1u << 0;
+constexpr std::uint32_t CLAP_PARAM_IS_PERIODIC = 1u << 1;
+constexpr std::uint32_t CLAP_PARAM_IS_HIDDEN = 1u << 2;
+constexpr std::uint32_t CLAP_PARAM_IS_READONLY = 1u << 3;
+constexpr std::uint32_t CLAP_PARAM_IS_BYPASS = 1u << 4;
+constexpr std::uint32_t CLAP_PARAM_IS_AUTOMATABLE = 1u << 5;
+constexpr std::uint32_t CLAP_PARAM_IS_MODULATABLE = 1u << 10;
+constexpr std::uint32_t CLAP_PARAM_REQUIRES_PROCESS = 1u << 15;
+constexpr std::uint32_t CLAP_PARAM_IS_ENUM = 1u << 16;
 
-enum : std::uint32_t {
-    CLAP_PARAM_RESCAN_VALUES = 1u << 0,
-    CLAP_PARAM_RESCAN_TEXT = 1u << 1,
-    CLAP_PARAM_RESCAN_INFO = 1u << 2,
-    CLAP_PARAM_RESCAN_ALL = 1u << 3, // only while deactivated
-};
+constexpr std::uint32_t CLAP_PARAM_RESCAN_VALUES = 1u << 0;
+constexpr std::uint32_t CLAP_PARAM_RESCAN_TEXT = 1u << 1;
+constexpr std::uint32_t CLAP_PARAM_RESCAN_INFO = 1u << 2;
+constexpr std::uint32_t CLAP_PARAM_RESCAN_ALL = 1u << 3; // only while deactivated
 
-enum : std::uint32_t {
-    CLAP_PARAM_CLEAR_ALL = 1u << 0,
-    CLAP_PARAM_CLEAR_AUTOMATIONS = 1u << 1,
-    CLAP_PARAM_CLEAR_MODULATIONS = 1u << 2,
-};
+constexpr std::uint32_t CLAP_PARAM_CLEAR_ALL = 1u << 0;
+constexpr std::uint32_t CLAP_PARAM_CLEAR_AUTOMATIONS = 1u << 1;
+constexpr std::uint32_t CLAP_PARAM_CLEAR_MODULATIONS = 1u << 2;
 
 struct clap_param_info {
     clap_id id;
@@ -451,11 +437,9 @@ struct clap_host_timer_support {
 
 constexpr char CLAP_EXT_POSIX_FD_SUPPORT[] = "clap.posix-fd-support";
 using clap_posix_fd_flags = std::uint32_t;
-enum : clap_posix_fd_flags {
-    CLAP_POSIX_FD_READ = 1u << 0,
-    CLAP_POSIX_FD_WRITE = 1u << 1,
-    CLAP_POSIX_FD_ERROR = 1u << 2,
-};
+constexpr clap_posix_fd_flags CLAP_POSIX_FD_READ = 1u << 0;
+constexpr clap_posix_fd_flags CLAP_POSIX_FD_WRITE = 1u << 1;
+constexpr clap_posix_fd_flags CLAP_POSIX_FD_ERROR = 1u << 2;
 
 struct clap_plugin_posix_fd_support {
     void (*on_fd)(const clap_plugin* plugin, int fd, clap_posix_fd_flags flags);
@@ -477,15 +461,13 @@ struct clap_host_thread_check {
 
 constexpr char CLAP_EXT_LOG[] = "clap.log";
 using clap_log_severity = std::int32_t;
-enum : clap_log_severity {
-    CLAP_LOG_DEBUG = 0,
-    CLAP_LOG_INFO = 1,
-    CLAP_LOG_WARNING = 2,
-    CLAP_LOG_ERROR = 3,
-    CLAP_LOG_FATAL = 4,
-    CLAP_LOG_HOST_MISBEHAVING = 5,
-    CLAP_LOG_PLUGIN_MISBEHAVING = 6,
-};
+constexpr clap_log_severity CLAP_LOG_DEBUG = 0;
+constexpr clap_log_severity CLAP_LOG_INFO = 1;
+constexpr clap_log_severity CLAP_LOG_WARNING = 2;
+constexpr clap_log_severity CLAP_LOG_ERROR = 3;
+constexpr clap_log_severity CLAP_LOG_FATAL = 4;
+constexpr clap_log_severity CLAP_LOG_HOST_MISBEHAVING = 5;
+constexpr clap_log_severity CLAP_LOG_PLUGIN_MISBEHAVING = 6;
 
 struct clap_host_log {
     void (*log)(const clap_host* host, clap_log_severity severity, const char* msg);
@@ -493,10 +475,8 @@ struct clap_host_log {
 
 constexpr char CLAP_EXT_RENDER[] = "clap.render";
 using clap_plugin_render_mode = std::int32_t;
-enum : clap_plugin_render_mode {
-    CLAP_RENDER_REALTIME = 0,
-    CLAP_RENDER_OFFLINE = 1,
-};
+constexpr clap_plugin_render_mode CLAP_RENDER_REALTIME = 0;
+constexpr clap_plugin_render_mode CLAP_RENDER_OFFLINE = 1;
 
 struct clap_plugin_render {
     bool (*has_hard_realtime_requirement)(const clap_plugin* plugin);
@@ -507,17 +487,13 @@ struct clap_plugin_render {
 constexpr char CLAP_PRESET_DISCOVERY_FACTORY_ID[] = "clap.preset-discovery-factory/2";
 constexpr char CLAP_PRESET_DISCOVERY_FACTORY_ID_COMPAT[] = "clap.preset-discovery-factory/draft-2";
 
-enum : std::uint32_t {
-    CLAP_PRESET_DISCOVERY_LOCATION_FILE = 0,
-    CLAP_PRESET_DISCOVERY_LOCATION_PLUGIN = 1, // location is NULL
-};
+constexpr std::uint32_t CLAP_PRESET_DISCOVERY_LOCATION_FILE = 0;
+constexpr std::uint32_t CLAP_PRESET_DISCOVERY_LOCATION_PLUGIN = 1; // location is NULL
 
-enum : std::uint32_t {
-    CLAP_PRESET_DISCOVERY_IS_FACTORY_CONTENT = 1u << 0,
-    CLAP_PRESET_DISCOVERY_IS_USER_CONTENT = 1u << 1,
-    CLAP_PRESET_DISCOVERY_IS_DEMO_CONTENT = 1u << 2,
-    CLAP_PRESET_DISCOVERY_IS_FAVORITE = 1u << 3,
-};
+constexpr std::uint32_t CLAP_PRESET_DISCOVERY_IS_FACTORY_CONTENT = 1u << 0;
+constexpr std::uint32_t CLAP_PRESET_DISCOVERY_IS_USER_CONTENT = 1u << 1;
+constexpr std::uint32_t CLAP_PRESET_DISCOVERY_IS_DEMO_CONTENT = 1u << 2;
+constexpr std::uint32_t CLAP_PRESET_DISCOVERY_IS_FAVORITE = 1u << 3;
 
 using clap_timestamp = std::uint64_t; // seconds since 1970-01-01 UTC, 0 = unknown
 constexpr clap_timestamp CLAP_TIMESTAMP_UNKNOWN = 0;

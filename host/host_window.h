@@ -32,6 +32,9 @@ public:
     // The host's user-interface loop for about milliseconds: window messages or events, and
     // where the window system needs it (X11) effEditIdle through host every 40 ms.
     virtual void Run(PluginHost& host, int milliseconds) = 0;
+    // Handles the window events or messages waiting now, without waiting for more (a host loop
+    // of another plug-in format calls it between its own steps).
+    virtual void Pump() = 0;
     // The pixels the window system shows in the client area's rectangle, as 0x00RRGGBB words row
     // by row; false when they cannot be read.
     virtual bool ReadPixels(int x, int y, int width, int height,
