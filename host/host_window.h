@@ -26,6 +26,8 @@ public:
     // A top-level window whose client area is width x height, shown on the screen. Null, with
     // the reason in error, when the window system cannot be reached (no display).
     static std::unique_ptr<HostWindow> Open(int width, int height, std::string& error);
+    // The window system's name as plug-in formats spell it: "x11" or "win32".
+    static const char* WindowSystem();
 
     // What effEditOpen receives as its parent: an HWND, or an X11 window id.
     virtual void* ParentHandle() const = 0;

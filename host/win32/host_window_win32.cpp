@@ -186,6 +186,10 @@ private:
 
 } // namespace
 
+const char* HostWindow::WindowSystem() {
+    return "win32";
+}
+
 std::unique_ptr<HostWindow> HostWindow::Open(int width, int height, std::string& error) {
     HINSTANCE instance = GetModuleHandleA(nullptr);
     if (!RegisterHostClass(instance)) {

@@ -203,6 +203,10 @@ private:
 
 } // namespace
 
+const char* HostWindow::WindowSystem() {
+    return "x11";
+}
+
 std::unique_ptr<HostWindow> HostWindow::Open(int width, int height, std::string& error) {
     const char* name = std::getenv("DISPLAY");
     // A server busy with other clients refuses a connection for a moment: a few tries.
