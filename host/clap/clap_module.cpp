@@ -11,20 +11,38 @@ bool ClapModule::Open(const std::string& path) {
     const auto* entry = static_cast<const clap_plugin_entry*>(library_.Symbol("clap_entry"));
     if (entry == nullptr) {
         error_ = path + " exports no clap_entry";
-    } else if (!clap_version_is_compatible(entry->clap_version)) {
-        error_ = path + " declares CLAP " + std::to_string(entry->clap_version.major) + "." +
+    } else if (Initialise(entry, path)) {
+        return true;
+    }
+    library_.Close();
+    return false;
+}
+
+bool ClapModule::Adopt(const clap_plugin_entry* entry, const std::string& path) {
+    Close();
+    error_.clear();
+    path_ = path;
+    if (entry == nullptr) {
+        error_ = "no entry";
+        return false;
+    }
+    return Initialise(entry, path);
+}
+
+bool ClapModule::Initialise(const clap_plugin_entry* entry, const std::string& source) {
+    if (!clap_version_is_compatible(entry->clap_version)) {
+        error_ = source + " declares CLAP " + std::to_string(entry->clap_version.major) + "." +
                  std::to_string(entry->clap_version.minor) + ", not 1.x or later";
     } else if (entry->init == nullptr || entry->deinit == nullptr ||
                entry->get_factory == nullptr) {
-        error_ = "the clap_entry of " + path + " lacks a function";
-    } else if (!entry->init(path.c_str())) {
-        error_ = "the init of " + path + " failed";
+        error_ = "the clap_entry of " + source + " lacks a function";
+    } else if (!entry->init(source.c_str())) {
+        error_ = "the init of " + source + " failed";
     } else {
         entry_ = entry;
         initialised_ = true;
         return true;
     }
-    library_.Close();
     return false;
 }
 

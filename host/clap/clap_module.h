@@ -17,6 +17,9 @@ public:
     // Loads the binary, finds the exported `clap_entry`, checks its version and calls init with
     // the path. False, with Error() saying why, at the first step that fails (nothing stays held).
     bool Open(const std::string& path);
+    // The same with an entry linked into this program (the adapter built from the project's
+    // libraries); `path` is what init is told.
+    bool Adopt(const clap_plugin_entry* entry, const std::string& path);
     // deinit (when init succeeded), then releases the binary.
     void Close();
     const std::string& Error() const { return error_; }
@@ -31,6 +34,8 @@ public:
     const clap_plugin_descriptor* FirstDescriptor() const;
 
 private:
+    bool Initialise(const clap_plugin_entry* entry, const std::string& source);
+
     SharedLibrary library_;
     const clap_plugin_entry* entry_ = nullptr;
     bool initialised_ = false;
