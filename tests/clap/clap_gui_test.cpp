@@ -3,8 +3,8 @@
 // pixel, show/hide/destroy cycles with the plug-in's timers and descriptors registered only while
 // an editor exists (the host loop fires them), and a click on the switch reaching the host as a
 // gesture with its value, from flush when not processing and from process when processing.
+#include "host/clap/clap_editor_window.h"
 #include "host/clap/clap_host_loop.h"
-#include "host/host_window.h"
 #include "reference_editor.h"
 #include "tests/clap/clap_session.h"
 
@@ -39,29 +39,16 @@ protected:
         session_.instance.Destroy(); // the plug-in goes before its host window
     }
 
-    // is_api_supported, create, set_scale, can_resize, get_size, set_parent, show.
+    // The call order hosts follow, with the editor's fixed size checked on the way.
     void Open() {
-        const clap_plugin* plugin = session_.instance.Plugin();
-        const char* api = HostWindow::WindowSystem();
-        ASSERT_TRUE(gui_->is_api_supported(plugin, api, false));
-        ASSERT_TRUE(gui_->create(plugin, api, false));
-        gui_->set_scale(plugin, 1.0); // "ignored" is a valid answer for a fixed-size editor
-        EXPECT_FALSE(gui_->can_resize(plugin));
         std::uint32_t width = 0;
         std::uint32_t height = 0;
-        EXPECT_TRUE(gui_->get_size(plugin, &width, &height));
+        std::string error;
+        ASSERT_TRUE(CreateClapEditor(session_.instance, width, height, error)) << error;
+        EXPECT_FALSE(gui_->can_resize(session_.instance.Plugin()));
         EXPECT_EQ(width, static_cast<std::uint32_t>(Width));
         EXPECT_EQ(height, static_cast<std::uint32_t>(Height));
-        clap_window window{};
-        window.api = api;
-        if (std::strcmp(api, CLAP_WINDOW_API_X11) == 0) {
-            window.x11 =
-                static_cast<clap_xwnd>(reinterpret_cast<std::uintptr_t>(window_->ParentHandle()));
-        } else {
-            window.win32 = window_->ParentHandle();
-        }
-        ASSERT_TRUE(gui_->set_parent(plugin, &window));
-        ASSERT_TRUE(gui_->show(plugin));
+        ASSERT_TRUE(ShowClapEditor(session_.instance, *window_, error)) << error;
     }
 
     bool Shows(const EditorFrames& frames) {
