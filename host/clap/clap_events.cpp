@@ -3,8 +3,15 @@
 #include <algorithm>
 #include <cstring>
 
+namespace {
+
+// No event record of the interface comes near this; a larger claimed size is not believed.
+constexpr size_t LargestEvent = 4096;
+
+} // namespace
+
 ClapEvent::ClapEvent(const clap_event_header& event) {
-    const size_t size = std::max<size_t>(event.size, sizeof(clap_event_header));
+    const size_t size = std::clamp<size_t>(event.size, sizeof(clap_event_header), LargestEvent);
     words_.assign((size + 7) / 8, 0);
     std::memcpy(words_.data(), &event, size);
     reinterpret_cast<clap_event_header*>(words_.data())->size = static_cast<std::uint32_t>(size);

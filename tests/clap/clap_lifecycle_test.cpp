@@ -74,7 +74,8 @@ TEST(ClapLifecycle, InitAndDeinitNestAndRepeat) {
         for (int extra = 0; extra < 3; ++extra) {
             entry->deinit();
         }
-        ClapInstance second(session.module, session.services);
+        ClapHostServices secondHost;
+        ClapInstance second(session.module, secondHost);
         EXPECT_TRUE(second.Create()) << second.Error();
         EXPECT_TRUE(second.Activate() && second.StartProcessing());
     }
@@ -154,8 +155,10 @@ TEST(ClapLifecycle, ActivationAndProcessingCycleAtEveryRate) {
 TEST(ClapLifecycle, TwoInstancesKeepTheirOwnSettings) {
     ClapSession session;
     ASSERT_TRUE(session.Open());
-    ClapInstance second(session.module, session.services);
-    ClapInstance reference(session.module, session.services);
+    ClapHostServices secondHost;
+    ClapHostServices referenceHost;
+    ClapInstance second(session.module, secondHost);
+    ClapInstance reference(session.module, referenceHost);
     ASSERT_TRUE(CreateAndStart(second));
     ASSERT_TRUE(CreateAndStart(reference));
     const auto input = battery::MakeSignal(battery::Signal::Noise, 2, 2048, 44100.0, 9);
