@@ -177,3 +177,32 @@ TEST(ClapLifecycle, TwoInstancesKeepTheirOwnSettings) {
                       RenderClap(session.instance, input, 512, {})),
               "");
 }
+
+TEST(ClapLifecycle, TheMonoConfigurationPlaysAsEachChannelOfTheStereoOne) {
+    ClapSession stereo;
+    ClapSession mono;
+    ASSERT_TRUE(stereo.Open());
+    ASSERT_TRUE(mono.Open(false));
+    const auto* configs =
+        mono.instance.Extension<clap_plugin_audio_ports_config>(CLAP_EXT_AUDIO_PORTS_CONFIG);
+    ASSERT_NE(configs, nullptr);
+    clap_id monoId = CLAP_INVALID_ID;
+    for (std::uint32_t i = 0; i < configs->count(mono.instance.Plugin()); ++i) {
+        clap_audio_ports_config config{};
+        ASSERT_TRUE(configs->get(mono.instance.Plugin(), i, &config));
+        if (config.has_main_input && config.main_input_channel_count == 1 &&
+            config.has_main_output && config.main_output_channel_count == 1) {
+            monoId = config.id;
+        }
+    }
+    ASSERT_NE(monoId, CLAP_INVALID_ID) << "no 1 -> 1 configuration";
+    ASSERT_TRUE(mono.instance.SelectPortsConfig(monoId));
+    EXPECT_EQ(mono.instance.Ports(true)[0].channel_count, 1u);
+    ASSERT_TRUE(mono.instance.Activate() && mono.instance.StartProcessing());
+    EXPECT_FALSE(mono.instance.SelectPortsConfig(monoId)) << "a layout change while active";
+    // The same signal on both stereo channels: each comes out as the mono one.
+    const auto signal = battery::MakeSignal(battery::Signal::Square, 1, 4096, 44100.0, 2);
+    const Stream<float> one = RenderClap(mono.instance, signal, 512, {});
+    const Stream<float> two = RenderClap(stereo.instance, {signal[0], signal[0]}, 512, {});
+    EXPECT_EQ(Compare({one[0], one[0]}, two), "");
+}
