@@ -151,7 +151,7 @@ void Control::PromptUserEdit() {
         return;
     }
     PluginParam* param = plugin_->Param(paramIndex_);
-    GraphicsContext* graphics = plugin_->Editor();
+    GraphicsContext* graphics = EditorOf(*plugin_);
     if (param == nullptr || graphics == nullptr) {
         return;
     }

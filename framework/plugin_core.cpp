@@ -1,6 +1,5 @@
 #include "framework/plugin_core.h"
 
-#include "editor/graphics_context.h"
 #include "framework/time_stamp.h"
 #include "framework/trace.h"
 
@@ -146,6 +145,32 @@ bool PluginCore::ValuesMatch(const double* values, int first) const {
     return true;
 }
 
+void PluginCore::NotifyEditor(int index, double value, bool normalised) {
+    if (editor_ != nullptr) {
+        editor_->ParamValueChanged(index, value, normalised);
+    }
+}
+
+void PluginCore::SetParamFromHost(int index, double normalised) {
+    PluginParam* param = Param(index);
+    if (param == nullptr) {
+        return;
+    }
+    NotifyEditor(index, normalised, true);
+    param->SetFromNormalised(normalised);
+    ParamChanged(index);
+}
+
+void PluginCore::SetParamPlain(int index, double value) {
+    PluginParam* param = Param(index);
+    if (param == nullptr) {
+        return;
+    }
+    NotifyEditor(index, value, false);
+    param->SetValue(param->Clamp(value));
+    ParamChanged(index);
+}
+
 void PluginCore::SetParamFromEditor(int index, double normalised) {
     ScopedLock hold(lock_);
     PluginParam* param = Param(index);
@@ -158,19 +183,22 @@ void PluginCore::SetParamFromEditor(int index, double normalised) {
 }
 
 // Each control's first value also becomes its default (a double click returns to it).
-void PluginCore::AttachEditor(GraphicsContext* editor) {
+void PluginCore::AttachEditor(PluginEditor* editor) {
     if (editor == nullptr) {
         return;
     }
     ScopedLock hold(lock_);
     for (int i = 0; i < ParamCount(); ++i) {
         const PluginParam* param = Param(i);
-        editor->PushParamToControls(i, param->ToNormalised(param->Value()), true);
+        editor->ParamValueChanged(i, param->ToNormalised(param->Value()), true);
     }
     editor->PrepareCanvas();
     if (editor_ != editor) {
         delete editor_;
         editor_ = editor;
+    }
+    if (link_ != nullptr) {
+        link_->EditorChanged();
     }
 }
 
@@ -179,7 +207,7 @@ void PluginCore::StateRestored() {
         return;
     }
     for (int i = 0; i < ParamCount(); ++i) {
-        editor_->PushParamToControls(i, Param(i)->Value(), false);
+        NotifyEditor(i, Param(i)->Value(), false);
     }
 }
 

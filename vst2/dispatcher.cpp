@@ -67,7 +67,7 @@ VstIntPtr Vst2Plugin::VSTDispatcher(AEffect* effect, VstInt32 opcode, VstInt32 i
     }
     if (opcode == effClose) {
         // Wait for any callback still running on another thread; the destructor runs unlocked.
-        { InstanceHold hold(plugin->Lock()); }
+        { InstanceHold hold(plugin->Core().Lock()); }
         delete plugin;
         return 0;
     }
@@ -79,6 +79,6 @@ VstIntPtr Vst2Plugin::VSTDispatcher(AEffect* effect, VstInt32 opcode, VstInt32 i
     if (handler == nullptr) {
         return 0;
     }
-    InstanceHold hold(plugin->Lock());
+    InstanceHold hold(plugin->Core().Lock());
     return handler(*plugin, request);
 }

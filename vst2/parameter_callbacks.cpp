@@ -1,5 +1,4 @@
 // getParameter and setParameter of the effect record: normalised values, 0..1.
-#include "editor/graphics_context.h"
 #include "vst2/realtime_checks.h"
 #include "vst2/vst2_plugin.h"
 
@@ -34,21 +33,12 @@ void Vst2Plugin::VSTWriteParameter(AEffect* effect, VstInt32 index, float value)
 }
 
 float Vst2Plugin::ReadParameterNormalised(int index) {
-    InstanceHold hold(Lock());
-    const PluginParam* param = Param(index);
+    InstanceHold hold(core_->Lock());
+    const PluginParam* param = core_->Param(index);
     return param != nullptr ? static_cast<float>(param->ToNormalised(param->Value())) : 0.0f;
 }
 
 void Vst2Plugin::WriteParameterNormalised(int index, double normalised) {
-    InstanceHold hold(Lock());
-    PluginParam* param = Param(index);
-    if (param == nullptr) {
-        return;
-    }
-    const double x = ClampNormalised(normalised);
-    if (Editor() != nullptr) {
-        Editor()->PushParamToControls(index, x, true);
-    }
-    param->SetFromNormalised(x);
-    ParamChanged(index);
+    InstanceHold hold(core_->Lock());
+    core_->SetParamFromHost(index, ClampNormalised(normalised));
 }

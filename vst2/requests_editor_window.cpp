@@ -13,7 +13,6 @@
 // the window mutex without holding the instance lock, and the base's editor hooks are called with
 // the instance lock only after the window mutex is free again. Nothing under the instance lock
 // (setParameter, state restore) takes the window mutex.
-#include "editor/graphics_context.h"
 #include "vst2/realtime_checks.h"
 #include "vst2/vst2_requests.h"
 
@@ -32,23 +31,23 @@ Vst2Requests::Handler Vst2Requests::WindowRequestFor(VstInt32 opcode) {
 
 // ptr is the host's window the editor opens inside.
 VstIntPtr Vst2Requests::EditOpen(Vst2Plugin& plugin, const Vst2Request& request) {
-    GraphicsContext* editor = plugin.Editor();
+    PluginEditor* editor = plugin.Core().Editor();
     if (editor == nullptr || editor->OpenEditorWindow(request.ptr) == nullptr) {
         return 0;
     }
-    InstanceHold hold(plugin.Lock());
-    plugin.EditorOpened();
+    InstanceHold hold(plugin.Core().Lock());
+    plugin.Core().EditorOpened();
     return 1;
 }
 
 VstIntPtr Vst2Requests::EditClose(Vst2Plugin& plugin, const Vst2Request& /*request*/) {
-    GraphicsContext* editor = plugin.Editor();
+    PluginEditor* editor = plugin.Core().Editor();
     if (editor == nullptr) {
         return 0;
     }
     {
-        InstanceHold hold(plugin.Lock());
-        plugin.EditorClosed();
+        InstanceHold hold(plugin.Core().Lock());
+        plugin.Core().EditorClosed();
     }
     editor->CloseEditorWindow();
     return 1;
@@ -56,7 +55,7 @@ VstIntPtr Vst2Requests::EditClose(Vst2Plugin& plugin, const Vst2Request& /*reque
 
 // Hosts call it 15 to 60 times a second, some before the editor is open.
 VstIntPtr Vst2Requests::EditIdle(Vst2Plugin& plugin, const Vst2Request& /*request*/) {
-    if (GraphicsContext* editor = plugin.Editor()) {
+    if (PluginEditor* editor = plugin.Core().Editor()) {
         editor->IdleEditorWindow();
     }
     return 0;
