@@ -25,7 +25,7 @@ public:
     // The host's idle call, outside the instance lock. A window class whose window system gives
     // it no timer of its own (X11) does all its window work here; others ignore it.
     virtual void IdleEditorWindow() = 0;
-    // The descriptor that becomes readable when the open window has events waiting (X11's
-    // connection), for hosts that watch descriptors on their own loop; -1 when there is none.
-    virtual int WindowEventDescriptor() { return -1; }
+    // A descriptor the host's loop may watch for the open window's events (the X connection),
+    // or -1 when the window needs no such watch.
+    virtual int WatchedDescriptor() { return -1; }
 };

@@ -26,12 +26,17 @@ public:
     // A top-level window whose client area is width x height, shown on the screen. Null, with
     // the reason in error, when the window system cannot be reached (no display).
     static std::unique_ptr<HostWindow> Open(int width, int height, std::string& error);
+    // The window system's name as plug-in formats spell it: "x11" or "win32".
+    static const char* WindowSystem();
 
     // What effEditOpen receives as its parent: an HWND, or an X11 window id.
     virtual void* ParentHandle() const = 0;
     // The host's user-interface loop for about milliseconds: window messages or events, and
     // where the window system needs it (X11) effEditIdle through host every 40 ms.
     virtual void Run(PluginHost& host, int milliseconds) = 0;
+    // Handles the window events or messages waiting now, without waiting for more (a host loop
+    // of another plug-in format calls it between its own steps).
+    virtual void Pump() = 0;
     // The pixels the window system shows in the client area's rectangle, as 0x00RRGGBB words row
     // by row; false when they cannot be read.
     virtual bool ReadPixels(int x, int y, int width, int height,

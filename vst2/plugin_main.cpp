@@ -1,37 +1,28 @@
-// VSTPluginMain: the entry point a host calls once per instance. Instances are created one at a
-// time (some hosts create them from several threads at once).
-#include "platform/recursive_lock.h"
+// VSTPluginMain: the entry point a host calls once per instance.
+#include "framework/effect_factory.h"
 #include "vst2/plugin_export.h"
 #include "vst2/vst2_plugin.h"
 
-#include <memory>
+#include <new>
 
 namespace {
 
-// Built at the first call, destroyed when the library is unloaded.
-RecursiveLock& CreationLock() {
-    static RecursiveLock lock;
-    return lock;
-}
-
 // No exception may reach the host: a failed construction answers null.
 Vst2Plugin* CreateInstance(audioMasterCallback host) {
-    try {
-        std::unique_ptr<PluginCore> core(CreatePluginInstance());
-        if (core == nullptr) {
-            return nullptr;
-        }
-        core->FillEmptyPresets(core->PresetCount());
-        return new Vst2Plugin(host, core.release());
-    } catch (...) {
+    PluginCore* core = CreateEffectInstance();
+    if (core == nullptr) {
         return nullptr;
     }
+    auto* plugin = new (std::nothrow) Vst2Plugin(host, core);
+    if (plugin == nullptr) {
+        delete core;
+    }
+    return plugin;
 }
 
 } // namespace
 
 extern "C" AEffect* VSTPluginMain(audioMasterCallback host) {
-    ScopedLock hold(CreationLock());
     Vst2Plugin* plugin = CreateInstance(host);
     if (plugin == nullptr) {
         return nullptr;

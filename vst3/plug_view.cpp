@@ -92,7 +92,7 @@ tresult PlugView::removed() {
 
 bool PlugView::StartRunLoop() {
     timerRegistered_ = runLoop_->registerTimer(this, IdleMilliseconds) == kResultOk;
-    const int fd = plugin_.Effect().Editor()->WindowEventDescriptor();
+    const int fd = plugin_.Effect().Editor()->WatchedDescriptor();
     fdRegistered_ = fd >= 0 && runLoop_->registerEventHandler(this, fd) == kResultOk;
     return timerRegistered_;
 }

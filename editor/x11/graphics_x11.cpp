@@ -61,7 +61,7 @@ NativeWindow GraphicsX11::WindowHandle() {
     return reinterpret_cast<NativeWindow>(static_cast<std::uintptr_t>(window_->child.Id()));
 }
 
-int GraphicsX11::WindowEventDescriptor() {
+int GraphicsX11::WatchedDescriptor() {
     std::lock_guard<std::recursive_mutex> hold(windowMutex_);
     return window_ != nullptr ? window_->connection.Descriptor() : -1;
 }

@@ -35,7 +35,8 @@ public:
     bool PresentRect(const Bounds& rect) override;
     // The pending events, then the redraw step when it is due, then one flush. UI thread.
     void IdleEditorWindow() override;
-    int WindowEventDescriptor() override;
+    // The open window's X connection.
+    int WatchedDescriptor() override;
 
 private:
     struct OpenWindow; // the connection, the window and its presenter

@@ -82,6 +82,10 @@ void X11Connection::Close() {
     }
 }
 
+int X11Connection::Descriptor() const {
+    return display_ != nullptr ? ConnectionNumber(display_) : -1;
+}
+
 bool X11Connection::SyncedWithoutErrors() {
     XSync(display_, False);
     const bool clean = errors_ == 0;

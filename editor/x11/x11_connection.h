@@ -21,7 +21,7 @@ public:
     bool Open();
     void Close();
     Display* Get() const { return display_; }
-    // The socket that turns readable when the server sends events; -1 when closed.
+    // The connection's socket, or -1 while closed.
     int Descriptor() const;
 
     // A round trip; true when no request made since the last check failed.

@@ -110,6 +110,8 @@ public:
         }
     }
 
+    void Pump() override { DispatchWaiting(); }
+
     // The window's device context shows what the screen shows, the editor window inside it too.
     bool ReadPixels(int x, int y, int width, int height,
                     std::vector<std::uint32_t>& pixels) override {
@@ -183,6 +185,10 @@ private:
 };
 
 } // namespace
+
+const char* HostWindow::WindowSystem() {
+    return "win32";
+}
 
 std::unique_ptr<HostWindow> HostWindow::Open(int width, int height, std::string& error) {
     HINSTANCE instance = GetModuleHandleA(nullptr);

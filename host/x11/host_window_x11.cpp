@@ -98,6 +98,8 @@ public:
         DrainEvents();
     }
 
+    void Pump() override { DrainEvents(); }
+
     bool ReadPixels(int x, int y, int width, int height,
                     std::vector<std::uint32_t>& pixels) override {
         if (x < 0 || y < 0 || width <= 0 || height <= 0 || x + width > width_ ||
@@ -200,6 +202,10 @@ private:
 };
 
 } // namespace
+
+const char* HostWindow::WindowSystem() {
+    return "x11";
+}
 
 std::unique_ptr<HostWindow> HostWindow::Open(int width, int height, std::string& error) {
     const char* name = std::getenv("DISPLAY");

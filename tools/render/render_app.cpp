@@ -1,10 +1,8 @@
 #include "tools/render/render_app.h"
 
 #include "host/plugin_host.h"
-#include "host/plugin_settings.h"
 #include "tools/render/audio_file.h"
 #include "tools/render/demo_synth.h"
-#include "tools/render/plugin_listing.h"
 #include "tools/render/progress_bar.h"
 #include "tools/render/render_loop.h"
 
@@ -79,8 +77,7 @@ bool PrepareJob(const RenderOptions& options, Job& job, std::string& error) {
     return true;
 }
 
-bool ReadLatency(PluginHost& host, int sampleRate, int& latency, std::string& error) {
-    latency = host.Effect()->initialDelay;
+bool CheckLatency(int sampleRate, int& latency, std::string& error) {
     if (latency < 0) {
         std::fprintf(stderr,
                      "crescenda-render: the plug-in reports a negative latency (%d); "
@@ -112,27 +109,22 @@ int RunRenderer(const RenderOptions& options) {
                     ": the name must end in .wav, .aiff, .aif or .flac");
     }
 
-    PluginHost host;
-    if (!host.Load(pluginPath)) {
-        return Fail("cannot load the plug-in: " + host.LastError());
-    }
-    // An offline render, as hosts announce one.
-    host.SetProcessLevel(kVstProcessLevelOffline);
+    const std::unique_ptr<RenderPlugin> plugin = MakeRenderPlugin(pluginPath);
     const int sampleRate = options.list ? kDemoSampleRate : job.input.sampleRate;
-    host.Dispatch(effOpen);
-    host.SetSampleRate(sampleRate);
-    host.SetBlockSize(options.blockSize);
-    if (!ApplySettings(host, options.settings, error)) {
+    if (!plugin->Load(pluginPath, sampleRate, options.blockSize, error)) {
+        return Fail("cannot load the plug-in: " + error);
+    }
+    if (!plugin->Apply(options.settings, error)) {
         return Fail(error);
     }
-    if (!options.saveState.empty() && !SaveProgramState(host, options.saveState, error)) {
+    if (!options.saveState.empty() && !plugin->SaveState(options.saveState, error)) {
         return Fail(error);
     }
     if (options.list) {
-        PrintPluginListing(host, pluginPath, stdout);
+        plugin->PrintListing(pluginPath, stdout);
         return 0;
     }
-    if (!CanCarryChannels(*host.Effect(), job.input.Channels(), error)) {
+    if (!CanCarryChannels(*plugin, job.input.Channels(), error)) {
         return Fail(error);
     }
 
@@ -143,20 +135,17 @@ int RunRenderer(const RenderOptions& options) {
         return Fail(error);
     }
 
-    host.MainsChanged(true);
     int latency = 0;
-    if (!ReadLatency(host, sampleRate, latency, error)) {
+    if (!plugin->Start(latency, error) || !CheckLatency(sampleRate, latency, error)) {
         return Fail(error);
     }
-    host.Dispatch(effStartProcess);
     ProgressBar progress(stderr, job.input.Frames() + latency);
     RenderSettings settings;
     settings.blockSize = options.blockSize;
     settings.keepLatency = options.keepLatency;
     AudioData rendered;
-    const bool ok = RenderAudio(host, job.input, latency, settings, &progress, rendered, error);
-    host.Dispatch(effStopProcess);
-    host.Close();
+    const bool ok = RenderAudio(*plugin, job.input, latency, settings, &progress, rendered, error);
+    plugin->Stop();
     if (!ok) {
         return Fail(error);
     }

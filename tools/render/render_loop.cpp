@@ -25,34 +25,30 @@ void FillInputs(const AudioData& in, int64_t position, int frames, AudioBuffers<
 
 } // namespace
 
-bool CanCarryChannels(const AEffect& effect, int channels, std::string& error) {
-    if (effect.numInputs < 1) {
+bool CanCarryChannels(const RenderPlugin& plugin, int channels, std::string& error) {
+    const int inputs = plugin.Inputs();
+    const int outputs = plugin.Outputs();
+    if (inputs < 1) {
         error = "the plug-in has no audio inputs";
         return false;
     }
-    if (effect.numInputs < channels) {
-        error = "the plug-in has " + std::to_string(effect.numInputs) + " input(s); a " +
+    if (inputs < channels) {
+        error = "the plug-in has " + std::to_string(inputs) + " input(s); a " +
                 (channels == 2 ? "stereo" : "mono") + " file needs " + std::to_string(channels);
         return false;
     }
-    if (effect.numOutputs < channels) {
-        error = "the plug-in has " + std::to_string(effect.numOutputs) + " output(s); a " +
+    if (outputs < channels) {
+        error = "the plug-in has " + std::to_string(outputs) + " output(s); a " +
                 (channels == 2 ? "stereo" : "mono") + " file needs " + std::to_string(channels);
         return false;
     }
     return true;
 }
 
-bool RenderAudio(PluginHost& host, const AudioData& in, int latency, const RenderSettings& settings,
-                 ProgressBar* progress, AudioData& out, std::string& error) {
-    const AEffect& effect = *host.Effect();
-    if (!CanCarryChannels(effect, in.Channels(), error)) {
-        return false;
-    }
-    const bool replacing =
-        (effect.flags & effFlagsCanReplacing) != 0 && effect.processReplacing != nullptr;
-    if (!replacing && effect.process == nullptr) {
-        error = "the plug-in has no process callback";
+bool RenderAudio(RenderPlugin& plugin, const AudioData& in, int latency,
+                 const RenderSettings& settings, ProgressBar* progress, AudioData& out,
+                 std::string& error) {
+    if (!CanCarryChannels(plugin, in.Channels(), error)) {
         return false;
     }
     latency = std::max(latency, 0);
@@ -62,19 +58,14 @@ bool RenderAudio(PluginHost& host, const AudioData& in, int latency, const Rende
     out.channels.assign(static_cast<size_t>(in.Channels()),
                         std::vector<float>(static_cast<size_t>(total - skip)));
 
-    AudioBuffers<float> inputs(effect.numInputs, settings.blockSize);
-    AudioBuffers<float> outputs(effect.numOutputs, settings.blockSize);
+    AudioBuffers<float> inputs(plugin.Inputs(), settings.blockSize);
+    AudioBuffers<float> outputs(plugin.Outputs(), settings.blockSize);
     int64_t nonFinite = 0;
     for (int64_t position = 0; position < total; position += settings.blockSize) {
         const int frames =
             static_cast<int>(std::min<int64_t>(settings.blockSize, total - position));
         FillInputs(in, position, frames, inputs);
-        if (replacing) {
-            host.ProcessReplacing(inputs.Pointers(), outputs.Pointers(), frames);
-        } else {
-            outputs.Clear(); // the accumulating callback adds to what the outputs hold
-            host.ProcessAccumulating(inputs.Pointers(), outputs.Pointers(), frames);
-        }
+        plugin.Process(inputs, outputs, frames);
         for (int c = 0; c < in.Channels(); ++c) {
             const float* source = outputs.Channel(c);
             std::vector<float>& target = out.channels[static_cast<size_t>(c)];

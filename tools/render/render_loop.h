@@ -1,9 +1,9 @@
-// Runs audio through a loaded, resumed plug-in in host-sized blocks.
+// Runs audio through a loaded, started plug-in in host-sized blocks.
 #pragma once
 
-#include "host/plugin_host.h"
 #include "tools/render/audio_data.h"
 #include "tools/render/progress_bar.h"
+#include "tools/render/render_plugin.h"
 
 #include <string>
 
@@ -16,8 +16,9 @@ struct RenderSettings {
 // plug-in. Without keepLatency the first `latency` output frames are dropped, so the output lines
 // up with the input and has its length; with it the output is `latency` frames longer.
 // A mono file feeds every plug-in input; a stereo file the first two.
-bool RenderAudio(PluginHost& host, const AudioData& in, int latency, const RenderSettings& settings,
-                 ProgressBar* progress, AudioData& out, std::string& error);
+bool RenderAudio(RenderPlugin& plugin, const AudioData& in, int latency,
+                 const RenderSettings& settings, ProgressBar* progress, AudioData& out,
+                 std::string& error);
 
 // Checks that the plug-in's inputs and outputs can carry a file of `channels` channels.
-bool CanCarryChannels(const AEffect& effect, int channels, std::string& error);
+bool CanCarryChannels(const RenderPlugin& plugin, int channels, std::string& error);

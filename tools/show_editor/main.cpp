@@ -1,9 +1,10 @@
 // crescenda-show-editor [--seconds N] [PLUGIN]: a plug-in binary's editor in the bundled host's
 // window, its loop run for N seconds (10 by default), as a host shows it: for screenshots from the
 // window system and for trying the editor by hand. PLUGIN defaults to the Crescenda binary beside
-// this program.
+// this program; a .clap file is shown through the CLAP host (show_clap_editor.cpp).
 #include "host/host_window.h"
 #include "host/plugin_host.h"
+#include "tools/show_editor/show_clap_editor.h"
 
 #include <cstdio>
 #include <cstdlib>
@@ -43,6 +44,11 @@ int main(int argc, char** argv) {
     }
     if (plugin.empty()) {
         plugin = DefaultPluginPath();
+    }
+    const std::string clapSuffix = ".clap";
+    if (plugin.size() > clapSuffix.size() &&
+        plugin.compare(plugin.size() - clapSuffix.size(), clapSuffix.size(), clapSuffix) == 0) {
+        return ShowClapEditor(plugin, seconds);
     }
     PluginHost host;
     if (!host.Load(plugin)) {

@@ -1,0 +1,154 @@
+// The editor through the CLAP gui extension in a real window of the window system, driven like a
+// host: the call order hosts follow, the fixed 555 x 306 size, the editor's picture pixel for
+// pixel, show/hide/destroy cycles with the plug-in's timers and descriptors registered only while
+// an editor exists (the host loop fires them), and a click on the switch reaching the host as a
+// gesture with its value, from flush when not processing and from process when processing.
+#include "host/clap/clap_editor_window.h"
+#include "host/clap/clap_host_loop.h"
+#include "reference_editor.h"
+#include "tests/clap/clap_session.h"
+
+#include <cstdlib>
+#include <cstring>
+
+using namespace clap_test;
+
+namespace {
+
+constexpr int Width = 555;
+constexpr int Height = 306;
+constexpr int SwitchX = 30; // the on/off switch, as the editor's layout places it
+constexpr int SwitchY = 30;
+
+class ClapEditor : public testing::Test {
+protected:
+    void SetUp() override {
+        std::string error;
+        window_ = HostWindow::Open(Width, Height, error);
+        if (window_ == nullptr) {
+            GTEST_SKIP() << "no window to open the editor in: " << error;
+        }
+        ASSERT_TRUE(session_.Open(false));
+        gui_ = session_.instance.Extension<clap_plugin_gui>(CLAP_EXT_GUI);
+        ASSERT_NE(gui_, nullptr);
+        loop_ = std::make_unique<ClapHostLoop>(session_.instance, session_.services, window_.get());
+    }
+
+    void TearDown() override {
+        loop_.reset();
+        session_.instance.Destroy(); // the plug-in goes before its host window
+    }
+
+    // The call order hosts follow, with the editor's fixed size checked on the way.
+    void Open() {
+        std::uint32_t width = 0;
+        std::uint32_t height = 0;
+        std::string error;
+        ASSERT_TRUE(CreateClapEditor(session_.instance, width, height, error)) << error;
+        EXPECT_FALSE(gui_->can_resize(session_.instance.Plugin()));
+        EXPECT_EQ(width, static_cast<std::uint32_t>(Width));
+        EXPECT_EQ(height, static_cast<std::uint32_t>(Height));
+        ASSERT_TRUE(ShowClapEditor(session_.instance, *window_, error)) << error;
+    }
+
+    bool Shows(const EditorFrames& frames) {
+        std::vector<std::uint32_t> shown;
+        if (!window_->ReadPixels(0, 0, Width, Height, shown)) {
+            return false;
+        }
+        const std::vector<std::uint32_t> expected = ReferenceEditor(frames);
+        for (size_t i = 0; i < shown.size(); ++i) {
+            if ((shown[i] & 0xFFFFFF) != (expected[i] & 0xFFFFFF)) {
+                return false;
+            }
+        }
+        return shown.size() == expected.size();
+    }
+
+    void ClickSwitch() {
+        window_->MoveMouse(SwitchX, SwitchY);
+        window_->PressButton(HostWindow::Button::Left, {});
+        window_->ReleaseButton(HostWindow::Button::Left, {});
+    }
+
+    std::unique_ptr<HostWindow> window_;
+    ClapSession session_;
+    const clap_plugin_gui* gui_ = nullptr;
+    std::unique_ptr<ClapHostLoop> loop_;
+};
+
+// Types of the events in order, and the OnOff values among them.
+std::string Describe(const std::vector<ClapEvent>& events) {
+    std::string text;
+    for (const ClapEvent& event : events) {
+        const auto type = event.Header().type;
+        text += type == CLAP_EVENT_PARAM_GESTURE_BEGIN ? "begin "
+                : type == CLAP_EVENT_PARAM_GESTURE_END ? "end "
+                : type == CLAP_EVENT_PARAM_VALUE
+                    ? "value " + std::to_string(event.As<clap_event_param_value>(type)->value) + " "
+                    : "type " + std::to_string(type) + " ";
+    }
+    return text;
+}
+
+} // namespace
+
+TEST_F(ClapEditor, OpensShowsTheEditorAndClosesAnyNumberOfTimes) {
+    const char* cycles = std::getenv("CRESCENDA_EDITOR_CYCLES");
+    const int count = cycles != nullptr ? std::atoi(cycles) : 10;
+    for (int cycle = 0; cycle < count; ++cycle) {
+        SCOPED_TRACE("cycle " + std::to_string(cycle));
+        // Hosts stop their timers while no editor is open: the plug-in needs none then.
+        EXPECT_TRUE(session_.services.Timers().empty());
+        ASSERT_NO_FATAL_FAILURE(Open());
+        const int timerCallsBefore = loop_->TimerCalls();
+        loop_->Run(200);
+        EXPECT_TRUE(Shows(DefaultFrames));
+        if (std::strcmp(HostWindow::WindowSystem(), CLAP_WINDOW_API_X11) == 0) {
+            // No thread of its own: a host timer of at most 30 ms drives it, and it ran.
+            const std::vector<ClapTimer> timers = session_.services.Timers();
+            ASSERT_FALSE(timers.empty());
+            EXPECT_LE(timers[0].periodMs, 30u);
+            EXPECT_GT(loop_->TimerCalls(), timerCallsBefore);
+        }
+        EXPECT_TRUE(gui_->hide(session_.instance.Plugin()));
+        loop_->Run(20);
+        EXPECT_TRUE(gui_->show(session_.instance.Plugin()));
+        loop_->Run(60);
+        gui_->destroy(session_.instance.Plugin());
+        loop_->Run(20);
+        EXPECT_TRUE(session_.services.Timers().empty());
+        EXPECT_TRUE(session_.services.Fds().empty());
+    }
+    EXPECT_EQ(session_.services.Violations(), std::vector<std::string>{});
+}
+
+TEST_F(ClapEditor, AClickReachesTheHostAsAGestureFromFlushOrProcess) {
+    ASSERT_NO_FATAL_FAILURE(Open());
+    loop_->Run(200);
+    const clap_param_info onOff = ParamNamed(session_.instance, "OnOff");
+    // Not processing: the plug-in asks for a flush and pushes its events there.
+    ClickSwitch();
+    loop_->Run(200);
+    EXPECT_GT(loop_->Flushes(), 0);
+    EXPECT_EQ(Describe(loop_->FlushedEvents().Events()),
+              "begin value " + std::to_string(onOff.min_value) + " end ");
+    EXPECT_TRUE(Shows({DefaultFrames.sensitivity, DefaultFrames.time, DefaultFrames.depth,
+                       DefaultFrames.vol, 1}));
+    // Processing: the next process call carries them. (Past the double-click time, so the
+    // second click is a click of its own.)
+    ASSERT_TRUE(session_.instance.Activate() && session_.instance.StartProcessing());
+    loop_->Run(700);
+    ClickSwitch();
+    loop_->Run(200);
+    AudioBuffers<float> io(2, 64);
+    ClapInputEvents none;
+    ClapOutputEvents output;
+    session_.instance.Process(&io, &io, 64, none, output);
+    EXPECT_EQ(Describe(output.Events()),
+              "begin value " + std::to_string(onOff.max_value) + " end ");
+    double value = 0;
+    EXPECT_TRUE(session_.instance.ParamValue(onOff.id, value));
+    EXPECT_EQ(value, onOff.max_value);
+    gui_->destroy(session_.instance.Plugin());
+}
