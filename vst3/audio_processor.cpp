@@ -1,7 +1,7 @@
 // IAudioProcessor: mono or stereo in to the same out, 32- and 64-bit samples, and process() with
 // the block cut at every parameter change so each lands on its own sample.
+#include "platform/denormal_guard.h"
 #include "platform/recursive_lock.h"
-#include "vst2/denormal_guard.h"
 #include "vst3/vst3_plugin.h"
 
 #include <algorithm>

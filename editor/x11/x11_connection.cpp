@@ -96,7 +96,3 @@ bool X11Connection::SyncedWithoutErrors() {
 void X11Connection::Flush() {
     XFlush(display_);
 }
-
-int X11Connection::Descriptor() const {
-    return display_ != nullptr ? ConnectionNumber(display_) : -1;
-}

@@ -1,6 +1,7 @@
-// The renderer with the CLAP binary (--plugin Crescenda.clap): for the same settings and block
-// size its output is bit-identical to the VST2 binary's, the settings coming from a preset, from a
-// state the VST2 binary saved, or from the defaults.
+// The renderer with the CLAP binary (--plugin Crescenda.clap) and the VST3 bundle (--plugin
+// Crescenda.vst3): for the same settings and block size their output is bit-identical to the VST2
+// binary's, the settings coming from a preset, from a state the VST2 binary saved, or from the
+// defaults.
 #include "platform/shared_library.h"
 #include "tests/render/render_test_files.h"
 
@@ -9,13 +10,12 @@
 
 namespace fs = std::filesystem;
 
-TEST(RenderClap, TheClapBinaryRendersExactlyWhatTheVst2BinaryRenders) {
+TEST(RenderClap, TheClapAndVst3BinariesRenderExactlyWhatTheVst2BinaryRenders) {
     const std::string folder =
         (fs::temp_directory_path() / ("crescenda-render-clap-" + std::to_string(std::rand())))
             .string();
     fs::remove_all(folder);
     fs::create_directories(folder);
-    const std::string clap = FileBesideExecutable("Crescenda.clap");
     ASSERT_EQ(RunRenderer(folder, {"--out-dir", "demo"}).exitCode, 0);
     const std::string input = "demo/crescenda-demo-dry.wav";
     ASSERT_EQ(RunRenderer(folder, {"--preset", "4", "--save-state", "vst2.state", input, "x.wav"})
@@ -27,20 +27,22 @@ TEST(RenderClap, TheClapBinaryRendersExactlyWhatTheVst2BinaryRenders) {
         {"--block", "4096", "--load-state", "vst2.state"},
         {"--block", "1", "--preset", "Arpeggio"},
     };
-    for (size_t i = 0; i < cases.size(); ++i) {
-        std::vector<std::string> args = cases[i];
-        args.insert(args.end(), {input, "vst2-" + std::to_string(i) + ".wav"});
-        const RunResult vst2 = RunRenderer(folder, args);
-        args.back() = "clap-" + std::to_string(i) + ".wav";
-        args.insert(args.begin(), {"--plugin", clap});
-        const RunResult clapRun = RunRenderer(folder, args);
-        ASSERT_EQ(vst2.exitCode, 0) << vst2.err;
-        ASSERT_EQ(clapRun.exitCode, 0) << clapRun.err;
-        TestAudio expected;
-        TestAudio actual;
-        ASSERT_TRUE(ReadTestAudio(folder + "/vst2-" + std::to_string(i) + ".wav", expected));
-        ASSERT_TRUE(ReadTestAudio(folder + "/clap-" + std::to_string(i) + ".wav", actual));
-        EXPECT_EQ(expected.channels, actual.channels) << "case " << i;
+    for (const char* plugin : {"Crescenda.clap", "Crescenda.vst3"}) {
+        for (size_t i = 0; i < cases.size(); ++i) {
+            std::vector<std::string> args = cases[i];
+            args.insert(args.end(), {input, "vst2-" + std::to_string(i) + ".wav"});
+            const RunResult vst2 = RunRenderer(folder, args);
+            args.back() = "other-" + std::to_string(i) + ".wav";
+            args.insert(args.begin(), {"--plugin", FileBesideExecutable(plugin)});
+            const RunResult other = RunRenderer(folder, args);
+            ASSERT_EQ(vst2.exitCode, 0) << vst2.err;
+            ASSERT_EQ(other.exitCode, 0) << other.err;
+            TestAudio expected;
+            TestAudio actual;
+            ASSERT_TRUE(ReadTestAudio(folder + "/vst2-" + std::to_string(i) + ".wav", expected));
+            ASSERT_TRUE(ReadTestAudio(folder + "/other-" + std::to_string(i) + ".wav", actual));
+            EXPECT_EQ(expected.channels, actual.channels) << plugin << ", case " << i;
+        }
     }
     fs::remove_all(folder);
 }

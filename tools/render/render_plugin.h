@@ -1,6 +1,6 @@
 // The plug-in a render runs, whatever its format: the renderer's steps from loading the binary to
-// the last block. One implementation per format, chosen from the file name (.clap is CLAP,
-// anything else VST2).
+// the last block. One implementation per format, chosen from the file name (.clap is CLAP, a
+// .vst3 bundle VST3, anything else VST2).
 #pragma once
 
 #include "host/audio_buffers.h"
@@ -32,5 +32,6 @@ public:
 
 std::unique_ptr<RenderPlugin> MakeVst2RenderPlugin();
 std::unique_ptr<RenderPlugin> MakeClapRenderPlugin();
+std::unique_ptr<RenderPlugin> MakeVst3RenderPlugin();
 // The implementation for the file's format.
 std::unique_ptr<RenderPlugin> MakeRenderPlugin(const std::string& path);

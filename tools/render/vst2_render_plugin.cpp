@@ -74,8 +74,16 @@ std::unique_ptr<RenderPlugin> MakeVst2RenderPlugin() {
 }
 
 std::unique_ptr<RenderPlugin> MakeRenderPlugin(const std::string& path) {
-    const std::string suffix = ".clap";
-    const bool clap = path.size() >= suffix.size() &&
-                      path.compare(path.size() - suffix.size(), suffix.size(), suffix) == 0;
-    return clap ? MakeClapRenderPlugin() : MakeVst2RenderPlugin();
+    std::string name = path;
+    while (!name.empty() && (name.back() == '/' || name.back() == '\\')) {
+        name.pop_back(); // a bundle folder given with its trailing separator
+    }
+    const auto endsWith = [&name](const std::string& suffix) {
+        return name.size() >= suffix.size() &&
+               name.compare(name.size() - suffix.size(), suffix.size(), suffix) == 0;
+    };
+    if (endsWith(".clap")) {
+        return MakeClapRenderPlugin();
+    }
+    return endsWith(".vst3") ? MakeVst3RenderPlugin() : MakeVst2RenderPlugin();
 }
