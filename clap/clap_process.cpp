@@ -61,7 +61,7 @@ clap_process_status ClapPlugin::Process(const clap_process& process) {
         transport_ = nullptr;
     }
     EmitEditorEvents(process.out_events);
-    AskForRestartFromAudio();
+    AskForRestart(false);
     return CLAP_PROCESS_CONTINUE;
 }
 
