@@ -75,14 +75,29 @@ void ClapPlugin::EmitEditorEvents(const clap_output_events* out) {
     emitting_.clear();
 }
 
+std::uint32_t ClapPlugin::TakeEvents(const clap_input_events* in, std::uint32_t first,
+                                     std::uint32_t count, const clap_event_header** batch,
+                                     std::uint32_t& stored) {
+    stored = 0;
+    std::uint32_t i = first;
+    for (; i < count && stored < EventBatch; ++i) {
+        if (const clap_event_header* event = in->get != nullptr ? in->get(in, i) : nullptr) {
+            batch[stored] = event;
+            ++stored;
+        }
+    }
+    return i - first;
+}
+
 void ClapPlugin::Flush(const clap_input_events* in, const clap_output_events* out) {
-    {
+    const std::uint32_t count = in != nullptr && in->size != nullptr ? in->size(in) : 0;
+    for (std::uint32_t next = 0; next < count;) {
+        const clap_event_header* batch[EventBatch];
+        std::uint32_t taken = 0;
+        next += TakeEvents(in, next, count, batch, taken);
         ScopedLock hold(core_->Lock());
-        const std::uint32_t count = in != nullptr && in->size != nullptr ? in->size(in) : 0;
-        for (std::uint32_t i = 0; i < count; ++i) {
-            if (const clap_event_header* event = in->get != nullptr ? in->get(in, i) : nullptr) {
-                ApplyEvent(*event);
-            }
+        for (std::uint32_t i = 0; i < taken; ++i) {
+            ApplyEvent(*batch[i]);
         }
     }
     EmitEditorEvents(out);

@@ -86,6 +86,13 @@ public:
     bool SendSysExToHost(const SysExMessage& /*message*/) override { return false; }
 
 private:
+    // The host's events from first on, at most EventBatch into batch (stored says how many);
+    // answers how many list entries were gone through. Reading the list calls the host, so no
+    // lock is held.
+    static constexpr std::uint32_t EventBatch = 64;
+    static std::uint32_t TakeEvents(const clap_input_events* in, std::uint32_t first,
+                                    std::uint32_t count, const clap_event_header** batch,
+                                    std::uint32_t& stored);
     void AskForRestart(bool mainThread);
     void PushEditorEvent(EditorEvent::Kind kind, int index, double value);
     // Renders frames of the block from offset on, in pieces the channel scratch holds.
