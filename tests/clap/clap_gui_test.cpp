@@ -135,8 +135,10 @@ TEST_F(ClapEditor, AClickReachesTheHostAsAGestureFromFlushOrProcess) {
               "begin value " + std::to_string(onOff.min_value) + " end ");
     EXPECT_TRUE(Shows({DefaultFrames.sensitivity, DefaultFrames.time, DefaultFrames.depth,
                        DefaultFrames.vol, 1}));
-    // Processing: the next process call carries them.
+    // Processing: the next process call carries them. (Past the double-click time, so the
+    // second click is a click of its own.)
     ASSERT_TRUE(session_.instance.Activate() && session_.instance.StartProcessing());
+    loop_->Run(700);
     ClickSwitch();
     loop_->Run(200);
     AudioBuffers<float> io(2, 64);
