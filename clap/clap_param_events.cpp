@@ -75,35 +75,64 @@ void ClapPlugin::EmitEditorEvents(const clap_output_events* out) {
     emitting_.clear();
 }
 
+std::uint32_t ClapPlugin::TakeEvents(const clap_input_events* in, std::uint32_t first,
+                                     std::uint32_t count, const clap_event_header** batch,
+                                     std::uint32_t& stored) {
+    stored = 0;
+    std::uint32_t i = first;
+    for (; i < count && stored < EventBatch; ++i) {
+        if (const clap_event_header* event = in->get != nullptr ? in->get(in, i) : nullptr) {
+            batch[stored] = event;
+            ++stored;
+        }
+    }
+    return i - first;
+}
+
 void ClapPlugin::Flush(const clap_input_events* in, const clap_output_events* out) {
-    {
+    const std::uint32_t count = in != nullptr && in->size != nullptr ? in->size(in) : 0;
+    for (std::uint32_t next = 0; next < count;) {
+        const clap_event_header* batch[EventBatch];
+        std::uint32_t taken = 0;
+        next += TakeEvents(in, next, count, batch, taken);
         ScopedLock hold(core_->Lock());
-        const std::uint32_t count = in != nullptr && in->size != nullptr ? in->size(in) : 0;
-        for (std::uint32_t i = 0; i < count; ++i) {
-            if (const clap_event_header* event = in->get != nullptr ? in->get(in, i) : nullptr) {
-                ApplyEvent(*event);
-            }
+        for (std::uint32_t i = 0; i < taken; ++i) {
+            ApplyEvent(*batch[i]);
         }
     }
     EmitEditorEvents(out);
+    AskForRestart(false); // the thread is not known: audio while processing, else main
 }
 
 // Main thread, outside the instance lock (the editor's press and release).
 void ClapPlugin::BeginParamEdit(int index) {
-    editorEvents_.Push(
-        EditorEvent{EditorEvent::Kind::GestureBegin, static_cast<std::uint32_t>(index), 0.0});
+    gestureParam_ = index;
+    PushEditorEvent(EditorEvent::Kind::GestureBegin, index, 0.0);
 }
 
-// Under the instance lock, after the parameter took the value: the host gets it in its units.
+// Main thread, under the instance lock, after the parameter took the value: the host gets it in
+// the parameter's units. A change outside a gesture (a double click, the wheel) is made one, so
+// hosts see every change of the editor bracketed.
 void ClapPlugin::AnnounceParamChange(int index, double /*normalised*/) {
     const PluginParam* param = core_->Param(index);
-    if (param != nullptr) {
-        editorEvents_.Push(EditorEvent{EditorEvent::Kind::Value, static_cast<std::uint32_t>(index),
-                                       param->Value()});
+    if (param == nullptr) {
+        return;
+    }
+    const bool alone = gestureParam_ != index;
+    if (alone) {
+        PushEditorEvent(EditorEvent::Kind::GestureBegin, index, 0.0);
+    }
+    PushEditorEvent(EditorEvent::Kind::Value, index, param->Value());
+    if (alone) {
+        PushEditorEvent(EditorEvent::Kind::GestureEnd, index, 0.0);
     }
 }
 
 void ClapPlugin::EndParamEdit(int index) {
-    editorEvents_.Push(
-        EditorEvent{EditorEvent::Kind::GestureEnd, static_cast<std::uint32_t>(index), 0.0});
+    gestureParam_ = -1;
+    PushEditorEvent(EditorEvent::Kind::GestureEnd, index, 0.0);
+}
+
+void ClapPlugin::PushEditorEvent(EditorEvent::Kind kind, int index, double value) {
+    editorEvents_.Push(EditorEvent{kind, static_cast<std::uint32_t>(index), value});
 }

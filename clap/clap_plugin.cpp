@@ -157,7 +157,8 @@ bool ClapPlugin::Activate(double rate, std::uint32_t maxFrames) {
         core_->ActivationChanged(true);
         activeLatency_ = latestLatency_.load();
         restartWanted_ = false;
-        restartAsked_ = false;
+        restartAskedMain_ = false;
+        restartAskedAudio_ = false;
         active_ = true;
     }
     const bool tell = latencyAnnounced_ && announcedLatency_ != activeLatency_;
@@ -226,21 +227,21 @@ void ClapPlugin::ServiceHostRequests() {
             params->request_flush(host_);
         }
     }
-    if (restartWanted_.exchange(false) && host_ != nullptr && host_->request_restart != nullptr) {
-        host_->request_restart(host_);
-    }
+    AskForRestart(true);
 }
 
-// Audio thread, no lock held: hosts that take a restart request from here get it at once, the
-// others through on_main_thread (or the editor's timer).
-void ClapPlugin::AskForRestartFromAudio() {
-    if (!restartWanted_ || restartAsked_.exchange(true) || host_ == nullptr) {
+// No lock held. Asked once per activation from each side: hosts may ignore a request from the
+// audio thread (one rebuilds the instance inside a request from any other), and the audio side
+// also asks for on_main_thread to ask again from there.
+void ClapPlugin::AskForRestart(bool mainThread) {
+    std::atomic<bool>& asked = mainThread ? restartAskedMain_ : restartAskedAudio_;
+    if (!restartWanted_ || host_ == nullptr || asked.exchange(true)) {
         return;
     }
     if (host_->request_restart != nullptr) {
         host_->request_restart(host_);
     }
-    if (host_->request_callback != nullptr) {
+    if (!mainThread && host_->request_callback != nullptr) {
         host_->request_callback(host_);
     }
 }

@@ -86,7 +86,15 @@ public:
     bool SendSysExToHost(const SysExMessage& /*message*/) override { return false; }
 
 private:
-    void AskForRestartFromAudio();
+    // The host's events from first on, at most EventBatch into batch (stored says how many);
+    // answers how many list entries were gone through. Reading the list calls the host, so no
+    // lock is held.
+    static constexpr std::uint32_t EventBatch = 64;
+    static std::uint32_t TakeEvents(const clap_input_events* in, std::uint32_t first,
+                                    std::uint32_t count, const clap_event_header** batch,
+                                    std::uint32_t& stored);
+    void AskForRestart(bool mainThread);
+    void PushEditorEvent(EditorEvent::Kind kind, int index, double value);
     // Renders frames of the block from offset on, in pieces the channel scratch holds.
     void RenderSpan(const clap_process& process, std::uint32_t offset, std::uint32_t frames);
     void RenderPiece(const clap_audio_buffer* in, const clap_audio_buffer* out,
@@ -98,6 +106,7 @@ private:
     ClapGui gui_;
     EditorEventQueue editorEvents_;
     std::atomic_flag emitting_ = ATOMIC_FLAG_INIT;    // a consumer is taking the editor's events
+    int gestureParam_ = -1;                           // the editor's open gesture (main thread)
     const clap_event_transport* transport_ = nullptr; // the current block's, during process
     int channels_ = 2;
     std::atomic<bool> active_{false};
@@ -107,5 +116,6 @@ private:
     bool latencyAnnounced_ = false;
     std::atomic<bool> processing_{false};
     std::atomic<bool> restartWanted_{false};
-    std::atomic<bool> restartAsked_{false}; // from the audio thread, once per activation
+    std::atomic<bool> restartAskedMain_{false}; // once per activation from each side
+    std::atomic<bool> restartAskedAudio_{false};
 };

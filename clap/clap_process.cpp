@@ -34,34 +34,36 @@ bool IsAnyOf(const double* pointer, double* const* list, int count) {
 } // namespace
 
 // audio thread. Host events come in time order; one with an earlier time than the last is
-// applied where the block has got to.
+// applied where the block has got to. The host's event list is read outside the instance lock,
+// a batch at a time, since reading it calls the host.
 clap_process_status ClapPlugin::Process(const clap_process& process) {
     DenormalGuard denormals;
-    {
+    const clap_input_events* in = process.in_events;
+    const std::uint32_t count = in != nullptr && in->size != nullptr ? in->size(in) : 0;
+    std::uint32_t next = 0;
+    std::uint32_t done = 0;
+    for (bool last = false; !last;) {
+        const clap_event_header* batch[EventBatch];
+        std::uint32_t taken = 0;
+        next += TakeEvents(in, next, count, batch, taken);
+        last = next >= count;
         ScopedLock hold(core_->Lock());
         transport_ = process.transport;
-        const clap_input_events* in = process.in_events;
-        const std::uint32_t count = in != nullptr && in->size != nullptr ? in->size(in) : 0;
-        std::uint32_t done = 0;
-        for (std::uint32_t i = 0; i < count; ++i) {
-            const clap_event_header* event = in->get != nullptr ? in->get(in, i) : nullptr;
-            if (event == nullptr) {
-                continue;
-            }
-            const std::uint32_t at = std::min(event->time, process.frames_count);
+        for (std::uint32_t i = 0; i < taken; ++i) {
+            const std::uint32_t at = std::min(batch[i]->time, process.frames_count);
             if (at > done) {
                 RenderSpan(process, done, at - done);
                 done = at;
             }
-            ApplyEvent(*event);
+            ApplyEvent(*batch[i]);
         }
-        if (done < process.frames_count) {
+        if (last && done < process.frames_count) {
             RenderSpan(process, done, process.frames_count - done);
         }
         transport_ = nullptr;
     }
     EmitEditorEvents(process.out_events);
-    AskForRestartFromAudio();
+    AskForRestart(false);
     return CLAP_PROCESS_CONTINUE;
 }
 

@@ -1,15 +1,11 @@
 #!/usr/bin/env bash
-# Fails unless the plug-in binary exports exactly the given names (VSTPluginMain and main when
-# none are given).
-# Usage: check_exports.sh <binary> <linux|win64> [name...]
+# Fails unless the plug-in binary exports exactly the given names (VSTPluginMain and main when none
+# are given). Usage: check_exports.sh <binary> <linux|win64> [NAME...]
 set -euo pipefail
 binary=$1
 kind=$2
 shift 2
-names=("$@")
-if [ ${#names[@]} -eq 0 ]; then
-    names=(VSTPluginMain main)
-fi
+[ $# -gt 0 ] || set -- VSTPluginMain main
 case "$kind" in
 linux)
     exports=$(nm -D --defined-only "$binary" | awk '{print $3}' | sort)
@@ -24,10 +20,10 @@ win64)
     exit 2
     ;;
 esac
-expected=$(printf '%s\n' "${names[@]}" | sort)
+expected=$(printf '%s\n' "$@" | sort)
 echo "exports of $binary:"
 printf '  %s\n' $exports
 if [ "$exports" != "$expected" ]; then
-    echo "expected exactly: ${names[*]}" >&2
+    echo "expected exactly: $*" >&2
     exit 1
 fi
