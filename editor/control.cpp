@@ -89,7 +89,11 @@ void Control::Touch(bool send) {
     }
     paintFlags_.RaiseDirty();
     if (send && plugin_ != nullptr && paramIndex_ >= 0) {
-        plugin_->SetParamFromEditor(paramIndex_, Value());
+        if (GraphicsContext* graphics = plugin_->Editor()) {
+            graphics->SendParamValue(paramIndex_, Value());
+        } else {
+            plugin_->SetParamFromEditor(paramIndex_, Value());
+        }
     }
 }
 

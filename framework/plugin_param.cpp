@@ -32,7 +32,7 @@ void PluginParam::InitNumeric(const char* name, double defaultValue, double mini
     CopyName(name_, name);
     label_[0] = '\0';
     minimum_ = minimum;
-    value_ = defaultValue;
+    SetValue(defaultValue);
     default_ = defaultValue;
     maximum_ = minimum + step > maximum ? minimum + step : maximum;
     step_ = step;
@@ -65,7 +65,7 @@ void PluginParam::SetFromNormalised(double x) {
     } else if (v < minimum_) {
         v = minimum_; // snapping may round below a minimum that is not on the step grid
     }
-    value_ = v;
+    SetValue(v);
 }
 
 double PluginParam::ToNormalised(double v) const {
@@ -108,11 +108,11 @@ void PluginParam::FormatValue(double v, bool isNormalised, bool useDisplayTexts,
 }
 
 void PluginParam::FormatCurrent(char* text, int size) const {
-    FormatValue(value_, false, true, text, size);
+    FormatValue(Value(), false, true, text, size);
 }
 
 const char* PluginParam::LabelText() const {
-    const char* shown = DisplayTextFor(value_);
+    const char* shown = DisplayTextFor(Value());
     return shown != nullptr && shown[0] != '\0' ? "" : label_;
 }
 
@@ -128,7 +128,7 @@ double PluginParam::Clamp(double v) const {
 
 void PluginParam::SetClamped(double v) {
     if (!std::isnan(v)) {
-        value_ = Clamp(v);
+        SetValue(Clamp(v));
     }
 }
 

@@ -1,6 +1,4 @@
 // getParameter and setParameter of the effect record: normalised values, 0..1.
-#include "editor/graphics_context.h"
-#include "vst2/realtime_checks.h"
 #include "vst2/vst2_plugin.h"
 
 namespace {
@@ -33,22 +31,12 @@ void Vst2Plugin::VSTWriteParameter(AEffect* effect, VstInt32 index, float value)
     }
 }
 
+// Any thread, the audio thread included: no lock (the value is an atomic).
 float Vst2Plugin::ReadParameterNormalised(int index) {
-    InstanceHold hold(Lock());
-    const PluginParam* param = Param(index);
-    return param != nullptr ? static_cast<float>(param->ToNormalised(param->Value())) : 0.0f;
+    return static_cast<float>(ParamNormalised(index));
 }
 
+// Any thread, the audio thread included: the value is stored and marked for the next block.
 void Vst2Plugin::WriteParameterNormalised(int index, double normalised) {
-    InstanceHold hold(Lock());
-    PluginParam* param = Param(index);
-    if (param == nullptr) {
-        return;
-    }
-    const double x = ClampNormalised(normalised);
-    if (Editor() != nullptr) {
-        Editor()->PushParamToControls(index, x, true);
-    }
-    param->SetFromNormalised(x);
-    ParamChanged(index);
+    SetParamFromHost(index, ClampNormalised(normalised));
 }

@@ -5,11 +5,11 @@
 #include <cmath>
 
 // Some hosts send effOpen twice; the host set-up runs once, the parameter refresh every time.
+// Hosts never process while they open, so the effect derives its values here and now.
 VstIntPtr Vst2Requests::Open(Vst2Plugin& plugin, const Vst2Request& /*request*/) {
     plugin.HostSpecificSetup();
-    for (int i = 0; i < plugin.ParamCount(); ++i) {
-        plugin.ParamChanged(i);
-    }
+    plugin.Pending().MarkAll();
+    plugin.ApplyPendingParams();
     return 0;
 }
 
@@ -38,6 +38,7 @@ VstIntPtr Vst2Requests::SetBlockSize(Vst2Plugin& plugin, const Vst2Request& requ
 
 VstIntPtr Vst2Requests::MainsChanged(Vst2Plugin& plugin, const Vst2Request& request) {
     if (request.value != 0) {
+        plugin.ApplyPendingParams(); // the latency the host reads on resume is the current one
         plugin.ActivationChanged(true);
     } else {
         plugin.ActivationChanged(false);

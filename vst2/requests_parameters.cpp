@@ -1,5 +1,4 @@
 // Parameter texts, typed values and the vendor extensions about parameters.
-#include "editor/graphics_context.h"
 #include "vst2/realtime_checks.h"
 #include "vst2/text_copy.h"
 #include "vst2/vst2_requests.h"
@@ -82,11 +81,7 @@ VstIntPtr Vst2Requests::String2Parameter(Vst2Plugin& plugin, const Vst2Request& 
             candidate = -candidate;
         }
     }
-    if (plugin.Editor() != nullptr) {
-        plugin.Editor()->PushParamToControls(request.index, candidate, false);
-    }
-    param->SetValue(param->Clamp(candidate));
-    plugin.ParamChanged(request.index);
+    plugin.SetParamPlain(request.index, candidate);
     return 1;
 }
 

@@ -105,8 +105,9 @@ void Vst2Plugin::RecordEditorSize() {
                         static_cast<VstInt16>(Editor()->Width())};
 }
 
-// Hosts see the latency only through initialDelay.
+// Hosts see the latency only through initialDelay. The audio thread sets it when a parameter
+// changes it, while the host may read the record on another thread: an atomic store.
 void Vst2Plugin::SetLatencySamples(int samples) {
-    effect_.initialDelay = samples;
+    __atomic_store_n(&effect_.initialDelay, samples, __ATOMIC_RELEASE);
     PluginCore::SetLatencySamples(samples);
 }
