@@ -24,6 +24,10 @@ struct Activity {
     bool userDrags;     // the Time knob is dragged while the host's automate handler is slow
 };
 
+void PrintTo(const Activity& activity, std::ostream* out) {
+    *out << activity.name;
+}
+
 class EditorWindowRealtime : public testing::TestWithParam<Activity> {};
 
 // The user's part: a second of moves of the Time knob, 10 ms apart, or a second of plain idling.
