@@ -104,6 +104,9 @@ VstIntPtr Vst2Plugin::VSTDispatcher(AEffect* effect, VstInt32 opcode, VstInt32 i
     if (!Vst2Requests::TakesInstanceLock(opcode)) {
         return handler(*plugin, request);
     }
+    if (opcode == effOpen) {
+        plugin->HostType(); // asked before the lock is taken: no call to the host under it
+    }
     InstanceHold hold(plugin->Lock());
     return handler(*plugin, request);
 }

@@ -123,9 +123,9 @@ TEST_F(RealtimeSafety, AfterTheFirstBlockAtABlockSizeNoCallbackAllocatesOrWaits)
            std::to_string(lockEntries) + " lock entries");
 }
 
-// Another thread holds the instance lock (inside the host query effOpen makes) for 300 ms while
-// the audio thread processes: the block neither waits for it nor takes it.
-TEST_F(RealtimeSafety, ABlockRunsWhileAnotherThreadHoldsTheInstanceLock) {
+// Another thread is inside effOpen (its host query takes 300 ms) while the audio thread
+// processes: the block neither waits for that request nor takes a lock.
+TEST_F(RealtimeSafety, ABlockRunsWhileAnotherThreadIsInsideEffOpen) {
     PluginHost host;
     ASSERT_TRUE(Load(host, path_));
     std::atomic<bool> holding{false};
@@ -154,7 +154,7 @@ TEST_F(RealtimeSafety, ABlockRunsWhileAnotherThreadHoldsTheInstanceLock) {
     if (!holding.load()) {
         audioStarting = true;
         control.join();
-        GTEST_SKIP() << "effOpen made no host query to hold the lock in";
+        GTEST_SKIP() << "effOpen made no host query to stay inside";
     }
     // Straight through the record: the host's own helpers read numInputs, which effOpen writes.
     std::vector<float*> inputs(in.Pointers(), in.Pointers() + in.Channels());
@@ -165,7 +165,7 @@ TEST_F(RealtimeSafety, ABlockRunsWhileAnotherThreadHoldsTheInstanceLock) {
     const bool finishedFirst = !released.load();
     control.join();
     ReadCounters(host, counters, true);
-    EXPECT_TRUE(finishedFirst) << "the block waited until effOpen let go of the instance lock";
+    EXPECT_TRUE(finishedFirst) << "the block waited until effOpen was done";
     EXPECT_EQ(counters.lockEntries, 0);
     EXPECT_EQ(counters.callbacks, 1);
     Report("real-time safety: a block beside a held instance lock", 1);
