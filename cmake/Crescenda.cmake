@@ -24,24 +24,39 @@ function(crescenda_warnings target)
     target_compile_options(${target} PRIVATE -Wall -Wextra -Werror)
 endfunction()
 
-# crescenda_add_plugin(NAME name SOURCES a.cpp ... LIBS lib ...)
-# A VST 2.4 plug-in binary, name.dll or name.so, built from the adapter's entry point and the given
-# sources and libraries, exporting exactly VSTPluginMain and main. The product and every test
-# plug-in are linked by this one recipe.
+# crescenda_add_plugin(NAME name [FORMAT vst2|clap] [OUTPUT_NAME file] SOURCES a.cpp ... LIBS lib ...)
+# A plug-in binary built from the format's entry point and the given sources and libraries,
+# exporting exactly what the format's export lists (FORMAT/exports.map, FORMAT/exports.def) name.
+# VST2 (the default): name.dll or name.so exporting VSTPluginMain and main; CLAP: file.clap
+# exporting clap_entry. The products and every test plug-in are linked by this one recipe.
 function(crescenda_add_plugin)
-    cmake_parse_arguments(P "" "NAME" "SOURCES;LIBS" ${ARGN})
-    add_library(${P_NAME} MODULE ${CMAKE_SOURCE_DIR}/vst2/entry_point.cpp ${P_SOURCES})
-    set_target_properties(${P_NAME} PROPERTIES PREFIX "" OUTPUT_NAME ${P_NAME})
+    cmake_parse_arguments(P "" "NAME;FORMAT;OUTPUT_NAME" "SOURCES;LIBS" ${ARGN})
+    if(NOT P_FORMAT)
+        set(P_FORMAT vst2)
+    endif()
+    if(NOT P_OUTPUT_NAME)
+        set(P_OUTPUT_NAME ${P_NAME})
+    endif()
+    if(P_FORMAT STREQUAL "clap")
+        set(entry ${CMAKE_SOURCE_DIR}/clap/clap_entry.cpp)
+    else()
+        set(entry ${CMAKE_SOURCE_DIR}/vst2/entry_point.cpp)
+    endif()
+    set(exports ${CMAKE_SOURCE_DIR}/${P_FORMAT}/exports)
+    add_library(${P_NAME} MODULE ${entry} ${P_SOURCES})
+    set_target_properties(${P_NAME} PROPERTIES PREFIX "" OUTPUT_NAME ${P_OUTPUT_NAME})
+    if(P_FORMAT STREQUAL "clap")
+        set_target_properties(${P_NAME} PROPERTIES SUFFIX ".clap")
+    endif()
     target_include_directories(${P_NAME} PRIVATE ${CMAKE_SOURCE_DIR})
     crescenda_warnings(${P_NAME})
     target_link_libraries(${P_NAME} PRIVATE ${P_LIBS})
     if(WIN32)
-        target_sources(${P_NAME} PRIVATE ${CMAKE_SOURCE_DIR}/vst2/exports.def)
+        target_sources(${P_NAME} PRIVATE ${exports}.def)
         target_link_options(${P_NAME} PRIVATE -Wl,--exclude-all-symbols)
     else()
-        target_link_options(${P_NAME} PRIVATE
-            -Wl,--version-script=${CMAKE_SOURCE_DIR}/vst2/exports.map)
-        set_target_properties(${P_NAME} PROPERTIES LINK_DEPENDS ${CMAKE_SOURCE_DIR}/vst2/exports.map)
+        target_link_options(${P_NAME} PRIVATE -Wl,--version-script=${exports}.map)
+        set_target_properties(${P_NAME} PROPERTIES LINK_DEPENDS ${exports}.map)
         if(NOT CRESCENDA_SANITIZE AND NOT CRESCENDA_TSAN)
             # Sanitizer runtimes are resolved from the host process, so only plain builds insist.
             target_link_options(${P_NAME} PRIVATE -Wl,--no-undefined)

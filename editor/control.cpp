@@ -89,7 +89,7 @@ void Control::Touch(bool send) {
     }
     paintFlags_.RaiseDirty();
     if (send && plugin_ != nullptr && paramIndex_ >= 0) {
-        if (GraphicsContext* graphics = plugin_->Editor()) {
+        if (GraphicsContext* graphics = EditorOf(*plugin_)) {
             graphics->SendParamValue(paramIndex_, Value());
         } else {
             plugin_->SetParamFromEditor(paramIndex_, Value());
@@ -155,7 +155,7 @@ void Control::PromptUserEdit() {
         return;
     }
     PluginParam* param = plugin_->Param(paramIndex_);
-    GraphicsContext* graphics = plugin_->Editor();
+    GraphicsContext* graphics = EditorOf(*plugin_);
     if (param == nullptr || graphics == nullptr) {
         return;
     }

@@ -90,7 +90,7 @@ void GraphicsContext::SetKeyCatcher(Control* catcher) {
 
 // Runs on the host thread that set the parameter; the controls hand the values to the window
 // thread through atomics (Control).
-void GraphicsContext::PushParamToControls(int paramIndex, double value, bool normalised) {
+void GraphicsContext::ParamValueChanged(int paramIndex, double value, bool normalised) {
     if (!normalised) {
         const PluginParam* param = plugin_ != nullptr ? plugin_->Param(paramIndex) : nullptr;
         if (param == nullptr) {
@@ -110,4 +110,8 @@ void GraphicsContext::PushParamToControls(int paramIndex, double value, bool nor
             }
         }
     }
+}
+
+GraphicsContext* EditorOf(const PluginCore& plugin) {
+    return dynamic_cast<GraphicsContext*>(plugin.Editor());
 }

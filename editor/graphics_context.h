@@ -16,6 +16,7 @@
 #include "editor/menu_list.h"
 #include "editor/mouse_keys.h"
 #include "editor/text_style.h"
+#include "framework/plugin_editor.h"
 #include "framework/pointer_list.h"
 #include "framework/text_buffer.h"
 #include "raster/px_mem_bitmap.h"
@@ -29,10 +30,7 @@ class PluginCore;
 class PluginParam;
 struct Blend;
 
-// The window system's handle of a window: an HWND on Windows, an X11 window id elsewhere.
-using NativeWindow = void*;
-
-class GraphicsContext {
+class GraphicsContext : public PluginEditor {
 public:
     static constexpr int DefaultWidth = 555;
     static constexpr int DefaultHeight = 306;
@@ -42,7 +40,7 @@ public:
     static constexpr Clock::duration WheelPause = std::chrono::milliseconds(300);
 
     explicit GraphicsContext(PluginCore* plugin);
-    virtual ~GraphicsContext();
+    ~GraphicsContext() override;
     GraphicsContext(const GraphicsContext&) = delete;
     GraphicsContext& operator=(const GraphicsContext&) = delete;
 
@@ -72,11 +70,10 @@ public:
                                 const char* error) = 0;
     // Slots 17, 19, 20 and 27 have no callers; they keep the window classes' slot order.
     virtual int ReservedQuery() { return 0; }
-    // The editor window inside the host's parent window, or null when none could be made.
-    virtual NativeWindow OpenEditorWindow(NativeWindow parent) = 0;
+    NativeWindow OpenEditorWindow(NativeWindow parent) override = 0;
     virtual void ReservedHookA() {}
     virtual void ReservedHookB() {}
-    virtual void CloseEditorWindow() = 0;
+    void CloseEditorWindow() override = 0;
     virtual NativeWindow WindowHandle() = 0;
     virtual bool ReadClipboardText(TextBuffer& out) = 0;
     virtual void ConcealCursor() {}
@@ -86,13 +83,9 @@ public:
     // name's extension is not "png".
     virtual PX_Bitmap* LoadImageResource(int id, const char* name) = 0;
 
-    // Whether this build's window class can ever open a window. The adapter announces an editor
-    // to the host only when it can: a host would otherwise offer an editor that never appears.
-    virtual bool CanOpenWindows() const = 0;
-
-    // The host's idle call (effEditIdle), outside the instance lock. A window class whose window
-    // system gives it no timer of its own (X11) does all its window work here; others ignore it.
-    virtual void IdleEditorWindow() {}
+    bool CanOpenWindows() const override = 0;
+    // Only the X11 window class works here (effEditIdle or a host timer).
+    void IdleEditorWindow() override {}
 
     // --- Set-up, by the effect's layout and the plug-in base.
     // Image 106 as control 0, under every other control.
@@ -104,11 +97,11 @@ public:
     // The cached image as a strip; an empty strip (sizes 0) when it is missing.
     ImageStrip LoadStrip(int id, const char* name, int frameCount, bool sideBySide);
     // The canvas at the editor's size; the plug-in base calls it when the editor is attached.
-    void PrepareCanvas();
+    void PrepareCanvas() override;
 
     // --- Parameter values from the plug-in: any host thread, under the instance lock. Plain
     // values (normalised false) are normalised by the parameter first.
-    void PushParamToControls(int paramIndex, double value, bool normalised);
+    void ParamValueChanged(int paramIndex, double value, bool normalised) override;
 
     // --- Painting (UI thread).
     // Grows rect (pass it empty) by the area of every control that needs painting.
@@ -157,12 +150,12 @@ public:
     void HoldHostNotices() { notices_.Hold(); }
     void ReleaseHostNotices() { notices_.Release(); }
     // The plug-in is about to go: returns once no thread is still telling the host anything.
-    void WaitForHostNotices() { notices_.WaitUntilQuiet(); }
+    void WaitForHostNotices() override { notices_.WaitUntilQuiet(); }
 
     // --- State.
     PluginCore* Plugin() const { return plugin_; }
-    int Width() const { return width_; }
-    int Height() const { return height_; }
+    int Width() const override { return width_; }
+    int Height() const override { return height_; }
     int FrameRate() const { return frameRate_; }
     PX_SysBitmap* Canvas() const { return canvas_; }
     int ControlCount() const { return controls_.Count(); }
@@ -213,3 +206,6 @@ private:
     bool tooltips_ = false;
     Control* keyCatcher_ = nullptr;
 };
+
+// The editor a core carries, when it is a graphics context (every editor of this project is).
+GraphicsContext* EditorOf(const PluginCore& plugin);

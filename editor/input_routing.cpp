@@ -6,7 +6,10 @@
 
 namespace {
 
-constexpr int HostParamMenuAdapter = 1; // an adapter whose host shows its own parameter menu
+// Hosts of this format show a parameter's menu of their own on a right press.
+bool HostShowsParamMenu(AdapterKind kind) {
+    return kind == AdapterKind::Vst3;
+}
 
 } // namespace
 
@@ -87,8 +90,7 @@ void GraphicsContext::HandlePress(int x, int y, const MouseKeys& keys) {
     lastX_ = x;
     lastY_ = y;
     const int param = control->ParamIndex();
-    if (plugin_ != nullptr && plugin_->AdapterKind() == HostParamMenuAdapter && keys.right &&
-        param >= 0) {
+    if (plugin_ != nullptr && HostShowsParamMenu(plugin_->Adapter()) && keys.right && param >= 0) {
         ClearCapture();
         plugin_->ShowHostParamMenu(param, x, y);
         return;

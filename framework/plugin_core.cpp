@@ -1,6 +1,5 @@
 #include "framework/plugin_core.h"
 
-#include "editor/graphics_context.h"
 #include "framework/time_stamp.h"
 #include "framework/trace.h"
 
@@ -135,6 +134,12 @@ bool PluginCore::ValuesMatch(const double* values, int first) const {
     return true;
 }
 
+void PluginCore::NotifyEditor(int index, double value, bool normalised) {
+    if (editor_ != nullptr) {
+        editor_->ParamValueChanged(index, value, normalised);
+    }
+}
+
 void PluginCore::SetParamFromEditor(int index, double normalised) {
     PluginParam* param = Param(index);
     if (param == nullptr) {
@@ -152,9 +157,7 @@ bool PluginCore::SetParamFromHost(int index, double normalised) {
     }
     // NaN passes on: the parameter turns it into its maximum, and the controls show that.
     const double x = normalised < 0.0 ? 0.0 : (normalised > 1.0 ? 1.0 : normalised);
-    if (editor_ != nullptr) {
-        editor_->PushParamToControls(index, x, true);
-    }
+    NotifyEditor(index, x, true);
     param->SetFromNormalised(x);
     pending_.Mark(index);
     return true;
@@ -165,9 +168,7 @@ bool PluginCore::SetParamPlain(int index, double plain) {
     if (param == nullptr || std::isnan(plain)) {
         return false;
     }
-    if (editor_ != nullptr) {
-        editor_->PushParamToControls(index, plain, false);
-    }
+    NotifyEditor(index, plain, false);
     param->SetValue(param->Clamp(plain));
     pending_.Mark(index);
     return true;
@@ -184,19 +185,22 @@ void PluginCore::ApplyPendingParams() {
 }
 
 // Each control's first value also becomes its default (a double click returns to it).
-void PluginCore::AttachEditor(GraphicsContext* editor) {
+void PluginCore::AttachEditor(PluginEditor* editor) {
     if (editor == nullptr) {
         return;
     }
     ScopedLock hold(lock_);
     for (int i = 0; i < ParamCount(); ++i) {
         const PluginParam* param = Param(i);
-        editor->PushParamToControls(i, param->ToNormalised(param->Value()), true);
+        editor->ParamValueChanged(i, param->ToNormalised(param->Value()), true);
     }
     editor->PrepareCanvas();
     if (editor_ != editor) {
         delete editor_;
         editor_ = editor;
+    }
+    if (link_ != nullptr) {
+        link_->EditorChanged();
     }
 }
 
@@ -205,7 +209,7 @@ void PluginCore::StateRestored() {
         return;
     }
     for (int i = 0; i < ParamCount(); ++i) {
-        editor_->PushParamToControls(i, Param(i)->Value(), false);
+        NotifyEditor(i, Param(i)->Value(), false);
     }
 }
 

@@ -1,16 +1,18 @@
 // PluginCore: the host-independent core of every plug-in instance. It holds the identity, the
 // channel configurations and scratch buffers, sample rate, block size and latency, parameters,
-// presets, the attached editor and the instance lock. Host adapters derive from it and implement
-// the host-facing operations; effects derive from an adapter and override the rendering and
-// parameter notifications.
+// presets, the attached editor and the instance lock. Effects derive from it and override the
+// rendering and parameter notifications; a host adapter (vst2/, clap/) owns the effect, drives
+// it and answers its host-facing operations through the HostLink it links.
 #pragma once
 
 #include "framework/byte_block.h"
 #include "framework/channels.h"
 #include "framework/heap_buffer.h"
+#include "framework/host_link.h"
 #include "framework/host_lookup.h"
 #include "framework/midi_message.h"
 #include "framework/pending_params.h"
+#include "framework/plugin_editor.h"
 #include "framework/plugin_param.h"
 #include "framework/plugin_preset.h"
 #include "framework/pointer_list.h"
@@ -20,8 +22,7 @@
 #include <atomic>
 #include <cstdint>
 
-class GraphicsContext; // the editor; owned by the core once attached
-struct TransportInfo;  // filled from the host's transport by the adapter
+struct TransportInfo; // filled from the host's transport by the adapter
 
 // What the effect's constructor hands to the core.
 struct PluginIdentity {
@@ -75,28 +76,29 @@ public:
     // other write, then announced to the host. Never called with a lock of ours held, so the
     // host may read the value back, set it again or close the editor from inside the announce.
     virtual void SetParamFromEditor(int index, double normalised);
-    virtual void BeginParamEdit(int index) = 0;
-    virtual void AnnounceParamChange(int index, double normalised) = 0;
-    virtual void EndParamEdit(int index) = 0;
-    virtual void AnnounceProgramChange() = 0;
-    virtual bool IsOfflineRender() { return false; }
-    virtual int HostSamplePosition() = 0;
-    virtual double HostTempo() = 0;
-    virtual void HostTimeSignature(int& numerator, int& denominator) = 0;
-    virtual void HostTimeInfo(TransportInfo& info) = 0;
-    virtual int HostType() { return hostType_; }
-    virtual int AdapterKind() const { return adapterKind_; }
-    virtual void EditorSizeChanged(int width, int height) = 0;
-    virtual void HostSpecificSetup() {}
+    // The host-facing operations go to the linked adapter; without one they do nothing and
+    // answer 0, false or what the core holds.
+    virtual void BeginParamEdit(int index);
+    virtual void AnnounceParamChange(int index, double normalised);
+    virtual void EndParamEdit(int index);
+    virtual void AnnounceProgramChange();
+    virtual bool IsOfflineRender();
+    virtual int HostSamplePosition();
+    virtual double HostTempo();
+    virtual void HostTimeSignature(int& numerator, int& denominator);
+    virtual void HostTimeInfo(TransportInfo& info);
+    // Identifies the host through the adapter on first use; stored afterwards.
+    virtual int HostType();
+    // Which adapter carries the core; None without one.
+    AdapterKind Adapter() const { return link_ != nullptr ? link_->Kind() : AdapterKind::None; }
+    virtual void EditorSizeChanged(int width, int height);
     // Takes ownership of the editor: pushes every parameter's value to its controls, prepares
     // its canvas and keeps it (a previously attached editor is deleted). Null does nothing.
-    virtual void AttachEditor(GraphicsContext* editor);
+    virtual void AttachEditor(PluginEditor* editor);
     // Audio thread when a parameter changes it; readers elsewhere see it through an atomic.
-    virtual void SetLatencySamples(int samples) {
-        latency_.store(samples, std::memory_order_release);
-    }
-    virtual bool SendMidiToHost(const MidiMessage& message) = 0;
-    virtual bool SendSysExToHost(const SysExMessage& /*message*/) { return false; }
+    virtual void SetLatencySamples(int samples);
+    virtual bool SendMidiToHost(const MidiMessage& message);
+    virtual bool SendSysExToHost(const SysExMessage& message);
     // Pushes every parameter's value to the editor's controls.
     virtual void StateRestored();
     virtual void PresetListChanged() {}
@@ -107,6 +109,9 @@ public:
     virtual bool SetBlockLength(int frames);
 
     static constexpr int MaxBlockLength = 1 << 20;
+
+    // The adapter that carries the core links itself here (null unlinks).
+    void LinkHost(HostLink* link) { link_ = link; }
 
     // --- Channels and blocks (called by the adapter).
     // outputs -1 matches any output count; otherwise the pair must match exactly.
@@ -179,7 +184,7 @@ public:
     bool HasStateChunks() const { return stateChunks_; }
     bool IsInstrument() const { return isInstrument_; }
     bool DoesMidi() const { return doesMidi_; }
-    GraphicsContext* Editor() const { return editor_; }
+    PluginEditor* Editor() const { return editor_; }
 
 protected:
     // Stores what the adapter learnt about its host (LookUpHost, PackHostVersion).
@@ -193,6 +198,8 @@ private:
     static constexpr int MaxChannels = 64;
 
     void ParseChannelString(const char* text);
+    // The one path by which the attached editor hears of values set outside it.
+    void NotifyEditor(int index, double value, bool normalised);
     int FloatFrames(int frames) const; // frames limited to 0..block size
     PluginPreset* FirstUndefinedPreset() const;
     // Clears the preset's state, stores the current values in it and names it.
@@ -206,7 +213,6 @@ private:
     std::int32_t uniqueId_ = 0;
     std::int32_t makerCode_ = 0;
     std::int32_t version_ = 0;
-    int adapterKind_ = 0;
     std::int32_t hostVersion_ = 0;
     bool stateChunks_ = false;
     bool isInstrument_ = false;
@@ -216,7 +222,8 @@ private:
     int blockSize_ = 0;
     std::atomic<int> latency_{0};
     int tailSize_ = 0;
-    GraphicsContext* editor_ = nullptr;
+    PluginEditor* editor_ = nullptr;
+    HostLink* link_ = nullptr;
     PointerList<PluginParam> params_;
     PendingParams pending_;
     PointerList<PluginPreset> presets_;
@@ -225,3 +232,7 @@ private:
     PointerList<InputChannel> inputChannels_;
     PointerList<OutputChannel> outputChannels_;
 };
+
+// Defined by the effect: constructs one instance, or answers null. Adapters call it under their
+// process-wide creation lock and then own the instance.
+PluginCore* CreatePluginInstance();

@@ -48,8 +48,8 @@ void ApplyGain(const double* __restrict src, const double* __restrict env, doubl
 
 } // namespace
 
-Crescenda::Crescenda(audioMasterCallback host)
-    : Vst2Plugin(host, CrescendaIdentity()),
+Crescenda::Crescenda()
+    : PluginCore(CrescendaIdentity()),
       envelopeBuffer_(MaxPiece, 0.0), delayLines_{DelayLine(MaxLookAhead, MaxPiece),
                                                   DelayLine(MaxLookAhead, MaxPiece)},
       rate_(SampleRate()) {
@@ -149,7 +149,7 @@ void Crescenda::UpdateLatency() {
 }
 
 void Crescenda::ClearState() {
-    Vst2Plugin::ClearState();
+    PluginCore::ClearState();
     FollowHostRate();
 }
 

@@ -3,15 +3,15 @@
 // and raises it linearly back to full over the swell time.
 #pragma once
 
+#include "framework/plugin_core.h"
 #include "plugin/delay_line.h"
 #include "plugin/onset_detector.h"
 #include "plugin/swell_envelope.h"
-#include "vst2/vst2_plugin.h"
 
 #include <cstdint>
 #include <vector>
 
-class Crescenda : public Vst2Plugin {
+class Crescenda : public PluginCore {
 public:
     // The longest delay the Depth parameter can ask for, in samples.
     static constexpr int MaxLookAhead = 1500;
@@ -19,7 +19,7 @@ public:
     // delay rings are sized once at construction and the audio thread never allocates.
     static constexpr int MaxPiece = 512;
 
-    explicit Crescenda(audioMasterCallback host);
+    Crescenda();
     ~Crescenda() override;
 
     void ParamChanged(int index) override;

@@ -58,11 +58,11 @@ template <typename RenderPiece>
 void Vst2Plugin::RunInPieces(int frames, bool haveBuffers, RenderPiece renderPiece) {
     AudioCallbackScope realtime;
     DenormalGuard denormals;
-    ApplyPendingParams();
-    if (DoesMidi()) {
+    core_->ApplyPendingParams();
+    if (core_->DoesMidi()) {
         CallHost(audioMasterWantMidi);
     }
-    const int piece = BlockSize();
+    const int piece = core_->BlockSize();
     if (frames <= 0 || piece <= 0 || !haveBuffers) {
         return;
     }
@@ -76,12 +76,12 @@ void Vst2Plugin::RunInPieces(int frames, bool haveBuffers, RenderPiece renderPie
 void Vst2Plugin::ProcessFloat(float** inputs, float** outputs, int frames, bool accumulate) {
     const bool haveBuffers = inputs != nullptr && outputs != nullptr;
     RunInPieces(frames, haveBuffers, [&](int offset, int length) {
-        LoadFloatInputs(FloatInputPiece(inputs, offset), InputChannelCount(), length);
+        core_->LoadFloatInputs(FloatInputPiece(inputs, offset), core_->InputChannelCount(), length);
         RouteFloatOutputs(outputs, offset);
         if (accumulate) {
-            RenderAccumulatingFloat(length);
+            core_->RenderAccumulatingFloat(length);
         } else {
-            RenderReplacingFloat(length);
+            core_->RenderReplacingFloat(length);
         }
     });
 }
@@ -93,8 +93,8 @@ float** Vst2Plugin::FloatInputPiece(float** inputs, int offset) {
         return inputs;
     }
     int taken = 0;
-    for (int i = 0; i < InputChannelCount(); ++i) {
-        if (Input(i)->connected) {
+    for (int i = 0; i < core_->InputChannelCount(); ++i) {
+        if (core_->Input(i)->connected) {
             float* host = inputs[taken];
             floatInputPieces_[static_cast<size_t>(taken)] =
                 host != nullptr ? host + offset : nullptr;
@@ -107,8 +107,8 @@ float** Vst2Plugin::FloatInputPiece(float** inputs, int offset) {
 // audio thread. Connected outputs render into their scratch and go to the host's buffers.
 void Vst2Plugin::RouteFloatOutputs(float** outputs, int offset) {
     int taken = 0;
-    for (int i = 0; i < OutputChannelCount(); ++i) {
-        OutputChannel* channel = Output(i);
+    for (int i = 0; i < core_->OutputChannelCount(); ++i) {
+        OutputChannel* channel = core_->Output(i);
         if (channel->connected) {
             *channel->slot = channel->Scratch();
             float* host = outputs[taken];
@@ -126,15 +126,15 @@ void Vst2Plugin::ProcessDouble(double** inputs, double** outputs, int frames) {
     RunInPieces(frames, haveBuffers, [&](int offset, int length) {
         const int outputsTaken = RouteDoubleOutputs(outputs, offset);
         RouteDoubleInputs(inputs, outputs, outputsTaken, offset, length);
-        RenderDouble(InputSlots(), OutputSlots(), length);
+        core_->RenderDouble(core_->InputSlots(), core_->OutputSlots(), length);
     });
 }
 
 // audio thread. Answers how many host output pointers the connected outputs took.
 int Vst2Plugin::RouteDoubleOutputs(double** outputs, int offset) {
     int taken = 0;
-    for (int i = 0; i < OutputChannelCount(); ++i) {
-        OutputChannel* channel = Output(i);
+    for (int i = 0; i < core_->OutputChannelCount(); ++i) {
+        OutputChannel* channel = core_->Output(i);
         if (channel->connected) {
             // A missing host buffer gets the channel's scratch, and the result is dropped.
             double* host = outputs[taken];
@@ -149,8 +149,8 @@ int Vst2Plugin::RouteDoubleOutputs(double** outputs, int offset) {
 void Vst2Plugin::RouteDoubleInputs(double** inputs, double** outputs, int outputsTaken, int offset,
                                    int frames) {
     int taken = 0;
-    for (int i = 0; i < InputChannelCount(); ++i) {
-        InputChannel* channel = Input(i);
+    for (int i = 0; i < core_->InputChannelCount(); ++i) {
+        InputChannel* channel = core_->Input(i);
         if (!channel->connected) {
             continue;
         }

@@ -4,7 +4,6 @@
 // that lock. Requests that only read, the typed parameter value (an atomic store) and events run
 // without it, since hosts send some of them from the audio thread. The editor window's requests
 // run outside it too (requests_editor_window.cpp).
-#include "editor/graphics_context.h"
 #include "vst2/realtime_checks.h"
 #include "vst2/vst2_requests.h"
 
@@ -105,9 +104,9 @@ VstIntPtr Vst2Plugin::VSTDispatcher(AEffect* effect, VstInt32 opcode, VstInt32 i
         return handler(*plugin, request);
     }
     if (opcode == effOpen) {
-        plugin->HostType(); // asked before the lock is taken: no call to the host under it
+        plugin->Core().HostType(); // asked before the lock is taken: no call to the host under it
     }
-    InstanceHold hold(plugin->Lock());
+    InstanceHold hold(plugin->Core().Lock());
     return handler(*plugin, request);
 }
 
@@ -115,10 +114,10 @@ VstIntPtr Vst2Plugin::VSTDispatcher(AEffect* effect, VstInt32 opcode, VstInt32 i
 // host about a gesture finishes: both may run beside this request, outside the instance lock.
 // Then any structural request still running on another thread; the destructor runs unlocked.
 void Vst2Requests::Close(Vst2Plugin& plugin) {
-    if (GraphicsContext* editor = plugin.Editor()) {
+    if (PluginEditor* editor = plugin.Core().Editor()) {
         editor->CloseEditorWindow();
         editor->WaitForHostNotices();
     }
-    { InstanceHold hold(plugin.Lock()); }
+    { InstanceHold hold(plugin.Core().Lock()); }
     delete &plugin;
 }

@@ -14,20 +14,16 @@ bool NeedsStereoLimit(int hostType) {
 
 } // namespace
 
-int Vst2Plugin::HostType() {
-    if (hostType_ != HostNotAsked) {
-        return hostType_; // asked once; an unknown host is not asked again
-    }
+int Vst2Plugin::IdentifyHost(std::int32_t& version) {
     char product[ProductTextSize] = {};
     CallHost(audioMasterGetProductString, 0, 0, product);
     product[ProductTextSize - 1] = '\0';
-    std::int32_t version = 0;
+    version = 0;
     if (product[0] != '\0') {
         const VstIntPtr vendorVersion = CallHost(audioMasterGetVendorVersion);
         version = PackHostVersion(static_cast<std::int32_t>(vendorVersion));
     }
-    SetHostIdentity(LookUpHost(product), version);
-    return hostType_;
+    return LookUpHost(product);
 }
 
 // Runs at the first effOpen only.
@@ -36,12 +32,12 @@ void Vst2Plugin::HostSpecificSetup() {
         return;
     }
     hostSetupDone_ = true;
-    if (NeedsStereoLimit(HostType())) {
-        LimitToStereo();
+    if (NeedsStereoLimit(core_->HostType())) {
+        core_->LimitToStereo();
     }
-    effect_.numInputs = InputChannelCount();
-    inputArrangement_.numChannels = InputChannelCount();
-    effect_.numOutputs = OutputChannelCount();
-    outputArrangement_.numChannels = OutputChannelCount();
-    HostIdentified();
+    effect_.numInputs = core_->InputChannelCount();
+    inputArrangement_.numChannels = core_->InputChannelCount();
+    effect_.numOutputs = core_->OutputChannelCount();
+    outputArrangement_.numChannels = core_->OutputChannelCount();
+    core_->HostIdentified();
 }

@@ -33,10 +33,10 @@ void Vst2Plugin::VSTWriteParameter(AEffect* effect, VstInt32 index, float value)
 
 // Any thread, the audio thread included: no lock (the value is an atomic).
 float Vst2Plugin::ReadParameterNormalised(int index) {
-    return static_cast<float>(ParamNormalised(index));
+    return static_cast<float>(core_->ParamNormalised(index));
 }
 
 // Any thread, the audio thread included: the value is stored and marked for the next block.
 void Vst2Plugin::WriteParameterNormalised(int index, double normalised) {
-    SetParamFromHost(index, ClampNormalised(normalised));
+    core_->SetParamFromHost(index, ClampNormalised(normalised));
 }

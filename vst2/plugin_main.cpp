@@ -4,6 +4,8 @@
 #include "vst2/plugin_export.h"
 #include "vst2/vst2_plugin.h"
 
+#include <memory>
+
 namespace {
 
 // Built at the first call, destroyed when the library is unloaded.
@@ -15,7 +17,12 @@ RecursiveLock& CreationLock() {
 // No exception may reach the host: a failed construction answers null.
 Vst2Plugin* CreateInstance(audioMasterCallback host) {
     try {
-        return CreatePluginInstance(host);
+        std::unique_ptr<PluginCore> core(CreatePluginInstance());
+        if (core == nullptr) {
+            return nullptr;
+        }
+        core->FillEmptyPresets(core->PresetCount());
+        return new Vst2Plugin(host, core.release());
     } catch (...) {
         return nullptr;
     }
@@ -29,7 +36,6 @@ extern "C" AEffect* VSTPluginMain(audioMasterCallback host) {
     if (plugin == nullptr) {
         return nullptr;
     }
-    plugin->FillEmptyPresets(plugin->PresetCount());
     AEffect* effect = plugin->Effect();
     if (effect->numPrograms < 1) {
         effect->numPrograms = 1;

@@ -6,7 +6,6 @@
 // reach the plug-in base and the host only after that mutex is free again (HostNotices), and
 // values from the host reach the controls through atomics. The base's editor hooks are called
 // with the instance lock only when the window mutex is free.
-#include "editor/graphics_context.h"
 #include "vst2/realtime_checks.h"
 #include "vst2/vst2_requests.h"
 
@@ -25,23 +24,23 @@ Vst2Requests::Handler Vst2Requests::WindowRequestFor(VstInt32 opcode) {
 
 // ptr is the host's window the editor opens inside.
 VstIntPtr Vst2Requests::EditOpen(Vst2Plugin& plugin, const Vst2Request& request) {
-    GraphicsContext* editor = plugin.Editor();
+    PluginEditor* editor = plugin.Core().Editor();
     if (editor == nullptr || editor->OpenEditorWindow(request.ptr) == nullptr) {
         return 0;
     }
-    InstanceHold hold(plugin.Lock());
-    plugin.EditorOpened();
+    InstanceHold hold(plugin.Core().Lock());
+    plugin.Core().EditorOpened();
     return 1;
 }
 
 VstIntPtr Vst2Requests::EditClose(Vst2Plugin& plugin, const Vst2Request& /*request*/) {
-    GraphicsContext* editor = plugin.Editor();
+    PluginEditor* editor = plugin.Core().Editor();
     if (editor == nullptr) {
         return 0;
     }
     {
-        InstanceHold hold(plugin.Lock());
-        plugin.EditorClosed();
+        InstanceHold hold(plugin.Core().Lock());
+        plugin.Core().EditorClosed();
     }
     editor->CloseEditorWindow();
     return 1;
@@ -49,7 +48,7 @@ VstIntPtr Vst2Requests::EditClose(Vst2Plugin& plugin, const Vst2Request& /*reque
 
 // Hosts call it 15 to 60 times a second, some before the editor is open.
 VstIntPtr Vst2Requests::EditIdle(Vst2Plugin& plugin, const Vst2Request& /*request*/) {
-    if (GraphicsContext* editor = plugin.Editor()) {
+    if (PluginEditor* editor = plugin.Core().Editor()) {
         editor->IdleEditorWindow();
     }
     return 0;

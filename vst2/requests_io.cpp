@@ -34,14 +34,14 @@ VstIntPtr PinProperties(const Channel* channel, int index, int count, const char
 
 // The first min(n, count) channels become connected; the rest read and write their own scratch.
 template <class Channel>
-void Connect(Channel* (Vst2Plugin::*channelAt)(int) const, Vst2Plugin& plugin, int count,
+void Connect(Channel* (PluginCore::*channelAt)(int) const, PluginCore& core, int count,
              const VstSpeakerArrangement* arrangement) {
     if (arrangement == nullptr) {
         return;
     }
     const int connected = std::clamp<int>(arrangement->numChannels, 0, count);
     for (int i = 0; i < count; ++i) {
-        Channel* channel = (plugin.*channelAt)(i);
+        Channel* channel = (core.*channelAt)(i);
         channel->connected = i < connected;
         if (!channel->connected) {
             *channel->slot = channel->Scratch();
@@ -75,39 +75,39 @@ VstIntPtr Vst2Requests::ProcessEvents(Vst2Plugin& plugin, const Vst2Request& req
             message.status = static_cast<std::uint8_t>(midi->midiData[0]);
             message.data1 = static_cast<std::uint8_t>(midi->midiData[1]);
             message.data2 = static_cast<std::uint8_t>(midi->midiData[2]);
-            plugin.HandleMidiMessage(message);
+            plugin.Core().HandleMidiMessage(message);
         } else if (event->type == kVstSysExType) {
             const auto* sysex = reinterpret_cast<const VstMidiSysexEvent*>(event);
             SysExMessage message;
             message.offset = sysex->deltaFrames;
             message.size = sysex->dumpBytes;
             message.data = sysex->sysexDump;
-            plugin.HandleSysEx(message);
+            plugin.Core().HandleSysEx(message);
         }
     }
     return 1;
 }
 
 VstIntPtr Vst2Requests::GetInputProperties(Vst2Plugin& plugin, const Vst2Request& request) {
-    return PinProperties(plugin.Input(request.index), request.index, plugin.InputChannelCount(),
-                         "Input", request.ptr);
+    return PinProperties(plugin.Core().Input(request.index), request.index,
+                         plugin.Core().InputChannelCount(), "Input", request.ptr);
 }
 
 VstIntPtr Vst2Requests::GetOutputProperties(Vst2Plugin& plugin, const Vst2Request& request) {
-    return PinProperties(plugin.Output(request.index), request.index, plugin.OutputChannelCount(),
-                         "Output", request.ptr);
+    return PinProperties(plugin.Core().Output(request.index), request.index,
+                         plugin.Core().OutputChannelCount(), "Output", request.ptr);
 }
 
 VstIntPtr Vst2Requests::GetPlugCategory(Vst2Plugin& plugin, const Vst2Request& /*request*/) {
-    return plugin.IsInstrument() ? kPlugCategSynth : kPlugCategEffect;
+    return plugin.Core().IsInstrument() ? kPlugCategSynth : kPlugCategEffect;
 }
 
 // value: the input arrangement, ptr: the output arrangement. The adapter's own arrangements,
 // which effGetSpeakerArrangement reports, stay as they are.
 VstIntPtr Vst2Requests::SetSpeakerArrangement(Vst2Plugin& plugin, const Vst2Request& request) {
-    Connect<InputChannel>(&Vst2Plugin::Input, plugin, plugin.InputChannelCount(),
+    Connect<InputChannel>(&PluginCore::Input, plugin.Core(), plugin.Core().InputChannelCount(),
                           reinterpret_cast<const VstSpeakerArrangement*>(request.value));
-    Connect<OutputChannel>(&Vst2Plugin::Output, plugin, plugin.OutputChannelCount(),
+    Connect<OutputChannel>(&PluginCore::Output, plugin.Core(), plugin.Core().OutputChannelCount(),
                            static_cast<const VstSpeakerArrangement*>(request.ptr));
     return 1;
 }
@@ -126,7 +126,7 @@ VstIntPtr Vst2Requests::GetEffectName(Vst2Plugin& plugin, const Vst2Request& req
     if (request.ptr == nullptr) {
         return 0;
     }
-    CopyText(static_cast<char*>(request.ptr), plugin.EffectName(), EffectNameBytes);
+    CopyText(static_cast<char*>(request.ptr), plugin.Core().EffectName(), EffectNameBytes);
     return 1;
 }
 
@@ -134,7 +134,7 @@ VstIntPtr Vst2Requests::GetVendorString(Vst2Plugin& plugin, const Vst2Request& r
     if (request.ptr == nullptr) {
         return 0;
     }
-    CopyText(static_cast<char*>(request.ptr), plugin.MakerName(), VendorTextBytes);
+    CopyText(static_cast<char*>(request.ptr), plugin.Core().MakerName(), VendorTextBytes);
     return 1;
 }
 
@@ -142,7 +142,7 @@ VstIntPtr Vst2Requests::GetProductString(Vst2Plugin& plugin, const Vst2Request& 
     if (request.ptr == nullptr) {
         return 0;
     }
-    CopyText(static_cast<char*>(request.ptr), plugin.ProductName(), ProductTextBytes);
+    CopyText(static_cast<char*>(request.ptr), plugin.Core().ProductName(), ProductTextBytes);
     return 1;
 }
 
@@ -158,11 +158,11 @@ VstIntPtr Vst2Requests::CanDo(Vst2Plugin& plugin, const Vst2Request& request) {
     const bool midiText =
         std::strcmp(text, "sendVstEvents") == 0 || std::strcmp(text, "sendVstMidiEvent") == 0 ||
         std::strcmp(text, "receiveVstEvents") == 0 || std::strcmp(text, "receiveVstMidiEvent") == 0;
-    return midiText && plugin.DoesMidi() ? 1 : 0;
+    return midiText && plugin.Core().DoesMidi() ? 1 : 0;
 }
 
 VstIntPtr Vst2Requests::GetTailSize(Vst2Plugin& plugin, const Vst2Request& /*request*/) {
-    return plugin.TailSize();
+    return plugin.Core().TailSize();
 }
 
 VstIntPtr Vst2Requests::GetVstVersion(Vst2Plugin& /*plugin*/, const Vst2Request& /*request*/) {
@@ -177,7 +177,7 @@ VstIntPtr Vst2Requests::GetMidiKeyName(Vst2Plugin& plugin, const Vst2Request& re
     auto* key = static_cast<MidiKeyName*>(request.ptr);
     key->keyName[0] = '\0';
     char text[MidiKeyNameTextSize] = {};
-    const bool named = plugin.MidiNoteText(key->thisKeyNumber, text);
+    const bool named = plugin.Core().MidiNoteText(key->thisKeyNumber, text);
     CopyText(key->keyName, text, sizeof key->keyName);
     return named ? 1 : 0;
 }

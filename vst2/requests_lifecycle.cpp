@@ -1,5 +1,4 @@
 // Opening, processing set-up and the editor's size.
-#include "editor/graphics_context.h"
 #include "vst2/vst2_requests.h"
 
 #include <cmath>
@@ -8,8 +7,8 @@
 // Hosts never process while they open, so the effect derives its values here and now.
 VstIntPtr Vst2Requests::Open(Vst2Plugin& plugin, const Vst2Request& /*request*/) {
     plugin.HostSpecificSetup();
-    plugin.Pending().MarkAll();
-    plugin.ApplyPendingParams();
+    plugin.Core().Pending().MarkAll();
+    plugin.Core().ApplyPendingParams();
     return 0;
 }
 
@@ -20,35 +19,36 @@ VstIntPtr Vst2Requests::SetSampleRate(Vst2Plugin& plugin, const Vst2Request& req
     if (!std::isfinite(rate) || rate <= 0.0) {
         return 0;
     }
-    plugin.SetSampleRate(rate);
-    plugin.ClearState();
+    plugin.Core().SetSampleRate(rate);
+    plugin.Core().ClearState();
     return 0;
 }
 
 // Sizes the base refuses (and 0, which leaves no room to process anything) keep the old size.
 VstIntPtr Vst2Requests::SetBlockSize(Vst2Plugin& plugin, const Vst2Request& request) {
-    if (request.value <= 0 || request.value > Vst2Plugin::MaxBlockLength) {
+    if (request.value <= 0 || request.value > PluginCore::MaxBlockLength) {
         return 0;
     }
-    if (plugin.SetBlockLength(static_cast<int>(request.value))) {
-        plugin.ClearState();
+    if (plugin.Core().SetBlockLength(static_cast<int>(request.value))) {
+        plugin.Core().ClearState();
     }
     return 0;
 }
 
 VstIntPtr Vst2Requests::MainsChanged(Vst2Plugin& plugin, const Vst2Request& request) {
     if (request.value != 0) {
-        plugin.ApplyPendingParams(); // the latency the host reads on resume is the current one
-        plugin.ActivationChanged(true);
+        plugin.Core()
+            .ApplyPendingParams(); // the latency the host reads on resume is the current one
+        plugin.Core().ActivationChanged(true);
     } else {
-        plugin.ActivationChanged(false);
-        plugin.ClearState();
+        plugin.Core().ActivationChanged(false);
+        plugin.Core().ClearState();
     }
     return 0;
 }
 
 VstIntPtr Vst2Requests::EditGetRect(Vst2Plugin& plugin, const Vst2Request& request) {
-    if (request.ptr == nullptr || plugin.Editor() == nullptr) {
+    if (request.ptr == nullptr || plugin.Core().Editor() == nullptr) {
         return 0;
     }
     *static_cast<ERect**>(request.ptr) = &plugin.editorRect_;

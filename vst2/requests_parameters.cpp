@@ -15,14 +15,14 @@ constexpr VstInt32 VendorIsDiscrete = 8;       // does the parameter step?
 // The parameter a request names, or null when the index is outside the list or there is nowhere
 // to write the answer.
 PluginParam* TextTarget(Vst2Plugin& plugin, const Vst2Request& request) {
-    return request.ptr != nullptr ? plugin.Param(request.index) : nullptr;
+    return request.ptr != nullptr ? plugin.Core().Param(request.index) : nullptr;
 }
 
 PluginParam* ParamAt(Vst2Plugin& plugin, VstIntPtr index) {
-    if (index < 0 || index >= plugin.ParamCount()) {
+    if (index < 0 || index >= plugin.Core().ParamCount()) {
         return nullptr;
     }
-    return plugin.Param(static_cast<int>(index));
+    return plugin.Core().Param(static_cast<int>(index));
 }
 
 } // namespace
@@ -57,7 +57,7 @@ VstIntPtr Vst2Requests::CanBeAutomated(Vst2Plugin& /*plugin*/, const Vst2Request
 // The text is a plain value in the parameter's own units (or one of its display texts); it is
 // clamped to the range but not snapped to the step.
 VstIntPtr Vst2Requests::String2Parameter(Vst2Plugin& plugin, const Vst2Request& request) {
-    PluginParam* param = plugin.Param(request.index);
+    PluginParam* param = plugin.Core().Param(request.index);
     if (param == nullptr) {
         return 0;
     }
@@ -81,7 +81,7 @@ VstIntPtr Vst2Requests::String2Parameter(Vst2Plugin& plugin, const Vst2Request& 
             candidate = -candidate;
         }
     }
-    plugin.SetParamPlain(request.index, candidate);
+    plugin.Core().SetParamPlain(request.index, candidate);
     return 1;
 }
 

@@ -13,7 +13,7 @@ constexpr VstIntPtr MaxChunkBytes = 16 * 1024 * 1024;
 constexpr std::int32_t BankChunkVersion = 0x00010000;
 
 bool ValidPreset(const Vst2Plugin& plugin, VstIntPtr index) {
-    return index >= 0 && index < plugin.PresetCount();
+    return index >= 0 && index < plugin.Core().PresetCount();
 }
 
 // What a chunk load may change: the current values and every preset. The readers stop at the
@@ -26,16 +26,18 @@ struct SavedState {
 };
 
 void Save(Vst2Plugin& plugin, SavedState& saved) {
-    saved.complete = plugin.SaveState(saved.values) && plugin.SerializePresets(saved.presets);
+    saved.complete =
+        plugin.Core().SaveState(saved.values) && plugin.Core().SerializePresets(saved.presets);
 }
 
 void PutBack(Vst2Plugin& plugin, const SavedState& saved) {
     if (!saved.complete) {
         return;
     }
-    plugin.UnserializePresets(saved.presets, 0); // ends by loading the current preset's values
-    plugin.LoadState(saved.values, 0);           // then the current values as they were
-    plugin.StateRestored();
+    plugin.Core().UnserializePresets(saved.presets,
+                                     0);      // ends by loading the current preset's values
+    plugin.Core().LoadState(saved.values, 0); // then the current values as they were
+    plugin.Core().StateRestored();
 }
 
 } // namespace
@@ -44,16 +46,16 @@ VstIntPtr Vst2Requests::SetProgram(Vst2Plugin& plugin, const Vst2Request& reques
     if (!ValidPreset(plugin, request.value)) {
         return 0;
     }
-    PendingParams::Publishing together(plugin.Pending());
-    if (!plugin.HasStateChunks()) {
-        plugin.ModifyCurrentPreset(); // so returning to it later restores the user's edits
+    PendingParams::Publishing together(plugin.Core().Pending());
+    if (!plugin.Core().HasStateChunks()) {
+        plugin.Core().ModifyCurrentPreset(); // so returning to it later restores the user's edits
     }
-    plugin.LoadPreset(static_cast<int>(request.value));
+    plugin.Core().LoadPreset(static_cast<int>(request.value));
     return 0;
 }
 
 VstIntPtr Vst2Requests::GetProgram(Vst2Plugin& plugin, const Vst2Request& /*request*/) {
-    return plugin.CurrentPreset();
+    return plugin.Core().CurrentPreset();
 }
 
 VstIntPtr Vst2Requests::SetProgramName(Vst2Plugin& plugin, const Vst2Request& request) {
@@ -63,14 +65,14 @@ VstIntPtr Vst2Requests::SetProgramName(Vst2Plugin& plugin, const Vst2Request& re
     // A host text without a terminator in reach is cut at the longest name a preset keeps.
     char name[PresetNameSize];
     CopyText(name, static_cast<const char*>(request.ptr), sizeof name);
-    plugin.ModifyCurrentPreset(name);
-    plugin.PresetListChanged();
+    plugin.Core().ModifyCurrentPreset(name);
+    plugin.Core().PresetListChanged();
     return 0;
 }
 
 VstIntPtr Vst2Requests::GetProgramName(Vst2Plugin& plugin, const Vst2Request& request) {
-    CopyText(static_cast<char*>(request.ptr), plugin.PresetName(plugin.CurrentPreset()),
-             ProgramNameBytes);
+    CopyText(static_cast<char*>(request.ptr),
+             plugin.Core().PresetName(plugin.Core().CurrentPreset()), ProgramNameBytes);
     return 0;
 }
 
@@ -79,7 +81,7 @@ VstIntPtr Vst2Requests::GetProgramNameIndexed(Vst2Plugin& plugin, const Vst2Requ
         return 0;
     }
     char* name = static_cast<char*>(request.ptr);
-    CopyText(name, plugin.PresetName(request.index), ProgramNameBytes);
+    CopyText(name, plugin.Core().PresetName(request.index), ProgramNameBytes);
     return name[0] != '\0' ? 1 : 0;
 }
 
@@ -90,13 +92,13 @@ VstIntPtr Vst2Requests::GetChunk(Vst2Plugin& plugin, const Vst2Request& request)
     }
     const bool bank = request.index == 0;
     ByteBlock& block = bank ? plugin.bankChunk_ : plugin.programChunk_;
-    Vst2Plugin::WriteChunkHeader(block);
+    PluginCore::WriteChunkHeader(block);
     bool written = false;
     if (bank) {
-        plugin.ModifyCurrentPreset();
-        written = plugin.SerializePresets(block);
+        plugin.Core().ModifyCurrentPreset();
+        written = plugin.Core().SerializePresets(block);
     } else {
-        written = plugin.SaveState(block);
+        written = plugin.Core().SaveState(block);
     }
     if (!written || block.Empty()) {
         return 0;
@@ -119,22 +121,22 @@ VstIntPtr Vst2Requests::SetChunk(Vst2Plugin& plugin, const Vst2Request& request)
     std::memcpy(block.Data(), request.ptr, static_cast<size_t>(size));
     // The audio thread takes none of this request's locks; it derives nothing from the values
     // until the whole chunk is in (or put back).
-    PendingParams::Publishing together(plugin.Pending());
+    PendingParams::Publishing together(plugin.Core().Pending());
     SavedState saved;
     Save(plugin, saved);
     int position = 0;
-    const std::int32_t version = Vst2Plugin::ReadChunkHeader(block, position);
+    const std::int32_t version = PluginCore::ReadChunkHeader(block, position);
     int end = -1;
     if (bank && version >= BankChunkVersion) {
-        end = plugin.UnserializePresets(block, position);
+        end = plugin.Core().UnserializePresets(block, position);
     } else {
-        end = plugin.LoadState(block, position);
-        plugin.ModifyCurrentPreset();
+        end = plugin.Core().LoadState(block, position);
+        plugin.Core().ModifyCurrentPreset();
     }
     if (end < 0) {
         PutBack(plugin, saved);
         return 0;
     }
-    plugin.StateRestored();
+    plugin.Core().StateRestored();
     return 1;
 }

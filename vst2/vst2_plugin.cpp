@@ -1,7 +1,5 @@
 #include "vst2/vst2_plugin.h"
 
-#include "editor/graphics_context.h"
-
 #include <algorithm>
 
 namespace {
@@ -28,61 +26,62 @@ void SetUpArrangement(VstSpeakerArrangement& arrangement, int channels) {
 
 } // namespace
 
-Vst2Plugin::Vst2Plugin(audioMasterCallback host, const PluginIdentity& identity)
-    : PluginCore(identity), host_(host) {
+Vst2Plugin::Vst2Plugin(audioMasterCallback host, PluginCore* core) : core_(core), host_(host) {
     effect_ = AEffect{};
     effect_.magic = kEffectMagic;
     effect_.dispatcher = &Vst2Plugin::VSTDispatcher;
     effect_.process = &Vst2Plugin::VSTAccumulateBlock;
     effect_.setParameter = &Vst2Plugin::VSTWriteParameter;
     effect_.getParameter = &Vst2Plugin::VSTReadParameter;
-    effect_.numPrograms = PresetCount();
-    effect_.numParams = ParamCount();
-    effect_.numInputs = InputChannelCount();
-    effect_.numOutputs = OutputChannelCount();
+    effect_.numPrograms = core_->PresetCount();
+    effect_.numParams = core_->ParamCount();
+    effect_.numInputs = core_->InputChannelCount();
+    effect_.numOutputs = core_->OutputChannelCount();
     effect_.flags = effFlagsCanReplacing | effFlagsCanDoubleReplacing;
-    if (LegalIO(1, -1)) {
+    if (core_->LegalIO(1, -1)) {
         effect_.flags |= effFlagsCanMono;
     }
     effect_.ioRatio = 1.0f;
     effect_.object = this;
-    effect_.uniqueID = UniqueId();
-    effect_.version = RecordVersion(Version());
+    effect_.uniqueID = core_->UniqueId();
+    effect_.version = RecordVersion(core_->Version());
     effect_.processReplacing = &Vst2Plugin::VSTReplaceBlock;
     effect_.processDoubleReplacing = &Vst2Plugin::VSTReplaceBlockDouble;
+    effect_.initialDelay = core_->Latency();
 
     editorRect_ = ERect{};
-    SetUpArrangement(inputArrangement_, InputChannelCount());
-    SetUpArrangement(outputArrangement_, OutputChannelCount());
+    SetUpArrangement(inputArrangement_, core_->InputChannelCount());
+    SetUpArrangement(outputArrangement_, core_->OutputChannelCount());
     ConnectChannels();
 
-    floatInputPieces_.assign(static_cast<size_t>(InputChannelCount()), nullptr);
-    SetBlockLength(1024);
+    floatInputPieces_.assign(static_cast<size_t>(core_->InputChannelCount()), nullptr);
+    core_->SetBlockLength(1024);
+    core_->LinkHost(this);
+    EditorChanged(); // the effect attached its editor before there was a record to announce it
 }
 
-// The chunk blocks go with the members; the base then frees its own records.
-Vst2Plugin::~Vst2Plugin() = default;
+// The effect goes first, while everything it may call back into is still here.
+Vst2Plugin::~Vst2Plugin() {
+    core_.reset();
+}
 
 void Vst2Plugin::ConnectChannels() {
-    const int inputs = std::min<int>(effect_.numInputs, InputChannelCount());
+    const int inputs = std::min<int>(effect_.numInputs, core_->InputChannelCount());
     for (int i = 0; i < inputs; ++i) {
-        Input(i)->connected = true;
+        core_->Input(i)->connected = true;
     }
-    const int outputs = std::min<int>(effect_.numOutputs, OutputChannelCount());
+    const int outputs = std::min<int>(effect_.numOutputs, core_->OutputChannelCount());
     for (int i = 0; i < outputs; ++i) {
-        Output(i)->connected = true;
+        core_->Output(i)->connected = true;
     }
 }
 
 // The size is reported from the start; the editor is announced only when this build's window
 // class can open a window, or a host would offer an editor that never appears.
-void Vst2Plugin::AttachEditor(GraphicsContext* editor) {
+void Vst2Plugin::EditorChanged() {
+    const PluginEditor* editor = core_->Editor();
     if (editor == nullptr) {
         return;
-    }
-    PluginCore::AttachEditor(editor);
-    if (Editor() != editor) {
-        return; // the base did not take it
     }
     effect_.flags &= ~effFlagsHasEditor;
     if (editor->CanOpenWindows()) {
@@ -91,23 +90,14 @@ void Vst2Plugin::AttachEditor(GraphicsContext* editor) {
     RecordEditorSize();
 }
 
-// The editor has already stored its new size; the arguments are not needed.
-void Vst2Plugin::EditorSizeChanged(int /*width*/, int /*height*/) {
-    if (Editor() == nullptr) {
-        return;
-    }
-    RecordEditorSize();
-    EditorResized();
-}
-
 void Vst2Plugin::RecordEditorSize() {
-    editorRect_ = ERect{0, 0, static_cast<VstInt16>(Editor()->Height()),
-                        static_cast<VstInt16>(Editor()->Width())};
+    const PluginEditor* editor = core_->Editor();
+    editorRect_ = ERect{0, 0, static_cast<VstInt16>(editor->Height()),
+                        static_cast<VstInt16>(editor->Width())};
 }
 
 // Hosts see the latency only through initialDelay. The audio thread sets it when a parameter
 // changes it, while the host may read the record on another thread: an atomic store.
-void Vst2Plugin::SetLatencySamples(int samples) {
+void Vst2Plugin::LatencyChanged(int samples) {
     __atomic_store_n(&effect_.initialDelay, samples, __ATOMIC_RELEASE);
-    PluginCore::SetLatencySamples(samples);
 }

@@ -1,26 +1,31 @@
-// Vst2Plugin: the VST 2.4 host adapter. It owns the effect record a host drives the instance
-// through, forwards the record's callbacks to the host-neutral PluginCore, and implements the
-// core's host-facing operations through the host callback. Effects derive from it.
+// Vst2Plugin: the VST 2.4 host adapter. It owns the effect (a host-neutral PluginCore) and the
+// effect record a host drives it through, forwards the record's callbacks to the core, and
+// answers the core's host-facing operations (HostLink) through the host callback.
 #pragma once
 
 #include "framework/byte_block.h"
 #include "framework/plugin_core.h"
-#include "vst2/transport_info.h"
+#include "framework/transport_info.h"
 #include "vst2/vst2_abi.h"
 
+#include <memory>
 #include <vector>
 
 struct Vst2Requests; // the dispatcher's opcode handlers
 
-class Vst2Plugin : public PluginCore {
+class Vst2Plugin final : public HostLink {
 public:
-    // The effect's constructor passes its identity on; the host callback is used for every call
-    // to the host and must stay valid for the instance's life.
-    Vst2Plugin(audioMasterCallback host, const PluginIdentity& identity);
-    ~Vst2Plugin() override;
+    // Takes ownership of the effect (not null); the host callback is used for every call to the
+    // host and must stay valid for the instance's life.
+    Vst2Plugin(audioMasterCallback host, PluginCore* core);
+    ~Vst2Plugin();
+    Vst2Plugin(const Vst2Plugin&) = delete;
+    Vst2Plugin& operator=(const Vst2Plugin&) = delete;
 
     // The record the host holds; its address never changes while the instance lives.
     AEffect* Effect() { return &effect_; }
+    PluginCore& Core() { return *core_; }
+    const PluginCore& Core() const { return *core_; }
 
     // --- The record's callbacks. Each finds the instance through effect->object.
     static VstIntPtr VSTDispatcher(AEffect* effect, VstInt32 opcode, VstInt32 index,
@@ -35,23 +40,27 @@ public:
     static void VSTWriteParameter(AEffect* effect, VstInt32 index, float value);
 
     // --- Host-facing operations of the core, answered through the host callback.
+    AdapterKind Kind() const override { return AdapterKind::Vst2; }
     void BeginParamEdit(int index) override;
     void AnnounceParamChange(int index, double normalised) override;
     void EndParamEdit(int index) override;
     void AnnounceProgramChange() override;
+    // Hosts see the latency only through initialDelay.
+    void LatencyChanged(int samples) override;
+    // The editor is announced only when this build's window class can open a window.
+    void EditorChanged() override;
     bool IsOfflineRender() override;
     int HostSamplePosition() override;
     double HostTempo() override;
     void HostTimeSignature(int& numerator, int& denominator) override;
     void HostTimeInfo(TransportInfo& info) override;
-    // Identifies the host on first use (product string, vendor version); stored afterwards.
-    int HostType() override;
-    void EditorSizeChanged(int width, int height) override;
-    void HostSpecificSetup() override;
-    void AttachEditor(GraphicsContext* editor) override;
-    void SetLatencySamples(int samples) override;
+    // The product string and vendor version.
+    int IdentifyHost(std::int32_t& version) override;
     bool SendMidiToHost(const MidiMessage& message) override;
     bool SendSysExToHost(const SysExMessage& message) override;
+
+    // The set-up some hosts need, at the first effOpen.
+    void HostSpecificSetup();
 
 protected:
     // Sends one request to the host; 0 when there is no host callback.
@@ -78,6 +87,7 @@ private:
     void ConnectChannels();
     void RecordEditorSize(); // the editor rectangle from the attached editor's size
 
+    std::unique_ptr<PluginCore> core_;
     audioMasterCallback host_;
     AEffect effect_{};
     ERect editorRect_{};
@@ -90,7 +100,3 @@ private:
     // Sized at construction so the audio thread never allocates.
     std::vector<float*> floatInputPieces_;
 };
-
-// Defined by the effect: constructs one instance for a host. The entry point calls it under the
-// process-wide creation lock and answers null when it returns null.
-Vst2Plugin* CreatePluginInstance(audioMasterCallback host);

@@ -31,7 +31,9 @@ struct Instance {
         RedrawDirtyControls(Editor());
         RedrawDirtyControls(Editor());
     }
-    GraphicsContext& Editor() { return *static_cast<Vst2Plugin*>(host.Effect()->object)->Editor(); }
+    GraphicsContext& Editor() {
+        return *EditorOf(static_cast<Vst2Plugin*>(host.Effect()->object)->Core());
+    }
 
     PluginHost host;
 };
@@ -92,7 +94,7 @@ void TimeKnobRepaint(benchmark::State& state) {
     double value = 0.4;
     for (auto _ : state) {
         value = value == 0.4 ? 0.6 : 0.4;
-        editor.PushParamToControls(TimeParam, value, true);
+        editor.ParamValueChanged(TimeParam, value, true);
         RedrawDirtyControls(editor);
     }
 }

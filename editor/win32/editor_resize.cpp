@@ -5,9 +5,9 @@
 
 namespace {
 
-// Adapters whose hosts size their own windows around the editor.
-bool HostResizesItsWindows(int adapterKind) {
-    return adapterKind == 1 || adapterKind == 3;
+// Hosts of these formats size their own windows around the editor.
+bool HostResizesItsWindows(AdapterKind kind) {
+    return kind == AdapterKind::Vst3 || kind == AdapterKind::Clap;
 }
 
 bool IsChildWindow(HWND window) {
@@ -43,7 +43,7 @@ void GraphicsWin32::SetEditorSize(int width, int height) {
     }
     GrowWindow(window_, dw, dh);
     const PluginCore* plugin = Plugin();
-    if (plugin == nullptr || !HostResizesItsWindows(plugin->AdapterKind())) {
+    if (plugin == nullptr || !HostResizesItsWindows(plugin->Adapter())) {
         for (HWND frame : {parent, grandparent}) {
             if (frame != nullptr) {
                 GrowWindow(frame, dw, dh);

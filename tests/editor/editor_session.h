@@ -29,8 +29,8 @@ public:
     EditorSession() { created_ = host.Create(&VSTPluginMain); }
 
     bool Created() const { return created_; }
-    Vst2Plugin& Plugin() { return *static_cast<Vst2Plugin*>(host.Effect()->object); }
-    GraphicsContext& Editor() { return *Plugin().Editor(); }
+    PluginCore& Plugin() { return static_cast<Vst2Plugin*>(host.Effect()->object)->Core(); }
+    GraphicsContext& Editor() { return *EditorOf(Plugin()); }
     // The window's tick: collect the dirty controls and repaint them.
     bool Tick() { return RedrawDirtyControls(Editor()); }
     PX_Pixel32* CanvasRow(int y) {

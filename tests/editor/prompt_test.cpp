@@ -23,7 +23,7 @@ bool SameBounds(const Bounds& a, const Bounds& b) {
 TEST(ParameterPrompt, ARightPressPromptsWithTheValueOrAMenuOfTheDisplayTexts) {
     EditorSession session;
     ASSERT_TRUE(session.Created());
-    Vst2Plugin& plugin = session.Plugin();
+    PluginCore& plugin = session.Plugin();
     PluginParam& onOff = *plugin.Param(OnOff);
     onOff.SetKind(ParamKindBoolean);
     onOff.AddDisplayText(0, "Off");

@@ -68,9 +68,9 @@ VstIntPtr Callback(AEffect* effect, VstInt32 opcode, VstInt32 index, VstIntPtr v
 constexpr PluginIdentity Identity{2,       "1-1 2-2",  1,          "Adapter", "",
                                   "maker", 0x00010203, 0x41424344, 0x45464748};
 
-class Adapter : public Vst2Plugin {
+class TwoParams : public PluginCore {
 public:
-    Adapter() : Vst2Plugin(&Callback, Identity) {
+    TwoParams() : PluginCore(Identity) {
         Param(0)->InitNumeric("A", 0.0, 0.0, 1.0, 0.001, 1.0);
         Param(1)->InitNumeric("B", 0.0, 0.0, 1.0, 0.001, 1.0);
     }
@@ -84,7 +84,8 @@ protected:
     const Recorded& Last() const { return fake.calls.back(); }
 
     FakeHost fake;
-    Adapter adapter;
+    Vst2Plugin vst2{&Callback, new TwoParams()};
+    PluginCore& adapter = vst2.Core(); // the core's host-facing operations reach the adapter
 };
 
 using HostCalls = HostCallsFixture;
@@ -106,7 +107,7 @@ TEST_F(HostCalls, ParameterGesturesAndChangesReachTheHost) {
     EXPECT_EQ(fake.calls[2].opcode, audioMasterEndEdit);
     EXPECT_EQ(fake.calls[3].opcode, audioMasterUpdateDisplay);
     for (const Recorded& r : fake.calls) {
-        EXPECT_EQ(r.effect, adapter.Effect());
+        EXPECT_EQ(r.effect, vst2.Effect());
     }
 }
 
@@ -154,7 +155,7 @@ TEST_F(HostCalls, SysExLeavesAsOneEventOfFortyEightBytes) {
 
 TEST_F(HostCalls, LatencyIsVisibleOnlyThroughTheRecord) {
     adapter.SetLatencySamples(321);
-    EXPECT_EQ(adapter.Effect()->initialDelay, 321);
+    EXPECT_EQ(vst2.Effect()->initialDelay, 321);
     EXPECT_EQ(adapter.Latency(), 321);
     EXPECT_TRUE(fake.calls.empty());
 }
@@ -162,7 +163,7 @@ TEST_F(HostCalls, LatencyIsVisibleOnlyThroughTheRecord) {
 TEST_F(HostCalls, WithoutAnEditorAttachingNothingRaisesNoFlag) {
     adapter.AttachEditor(nullptr);
     adapter.EditorSizeChanged(100, 100);
-    EXPECT_EQ(adapter.Effect()->flags & effFlagsHasEditor, 0);
+    EXPECT_EQ(vst2.Effect()->flags & effFlagsHasEditor, 0);
 }
 
 TEST_F(Transport, SamplePositionIsRoundedAndNegativeOrMissingGivesZero) {
@@ -277,7 +278,8 @@ TEST(HostType, TheProductKeywordAndPackedVersionAreStoredOnce) {
     FakeHost fake;
     gHost = &fake;
     {
-        Adapter adapter;
+        Vst2Plugin vst2(&Callback, new TwoParams());
+        PluginCore& adapter = vst2.Core();
         // The fake answers no product string: an unknown host, asked once.
         EXPECT_EQ(adapter.HostType(), HostUnknown);
         EXPECT_EQ(adapter.HostType(), HostUnknown);
@@ -292,7 +294,8 @@ TEST(HostType, TheProductStringsKeywordGivesTheHostNumberAndIsAskedOnce) {
     fake.product = "Steinberg Cubase 12 with Live";
     gHost = &fake;
     {
-        Adapter adapter;
+        Vst2Plugin vst2(&Callback, new TwoParams());
+        PluginCore& adapter = vst2.Core();
         EXPECT_EQ(adapter.HostType(), HostCubase); // the first keyword of the table wins
         EXPECT_EQ(adapter.HostType(), HostCubase);
         ASSERT_EQ(fake.calls.size(), 2u);

@@ -1,5 +1,5 @@
-// A test plug-in built from the adapter: the effect's identity and parameter table with a
-// rendering whose result changes if inputs are read after outputs were written.
+// A test effect on the core, carried by the VST2 adapter: the effect's identity and parameter table
+// with a rendering whose result changes if inputs are read after outputs were written.
 //
 // OnOff 0: the base's pass-through. OnOff 1: out[c][k] = Vol * in[c][k] + 0.25 * in[c'][n-1-k],
 // c' the other channel, so every output sample depends on an input sample from the block's far
@@ -7,8 +7,8 @@
 // Two deliberate faults let the real-time counters be checked: with Time at exactly 0.001 the
 // rendering allocates, and with Sensitivity at exactly 0.999 the parameter handler (on the audio
 // thread) takes the instance lock, which renaming the program "slow" holds for 200 ms.
+#include "framework/plugin_core.h"
 #include "vst2/realtime_checks.h"
-#include "vst2/vst2_plugin.h"
 
 #include <chrono>
 #include <cmath>
@@ -50,9 +50,9 @@ constexpr const char* PresetNames[6] = {"Init",     "Swell on Accent",     "Funk
 constexpr double SlowSensitivity = 0.999;
 constexpr double AllocatingTime = 0.001;
 
-class TestEffect : public Vst2Plugin {
+class TestEffect : public PluginCore {
 public:
-    explicit TestEffect(audioMasterCallback host) : Vst2Plugin(host, Identity) {
+    TestEffect() : PluginCore(Identity) {
         for (int i = 0; i < 5; ++i) {
             if (i == 4) {
                 Param(i)->SetKind(ParamKindInteger);
@@ -107,6 +107,6 @@ public:
 
 } // namespace
 
-Vst2Plugin* CreatePluginInstance(audioMasterCallback host) {
-    return new (std::nothrow) TestEffect(host);
+PluginCore* CreatePluginInstance() {
+    return new (std::nothrow) TestEffect();
 }

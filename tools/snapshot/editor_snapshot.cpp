@@ -56,7 +56,7 @@ bool EditorSnapshot::Apply(const SnapshotOptions& options, std::string& error) {
 
 GraphicsContext* EditorSnapshot::Graphics() {
     AEffect* effect = host_.Effect();
-    return effect != nullptr ? static_cast<Vst2Plugin*>(effect->object)->Editor() : nullptr;
+    return effect != nullptr ? EditorOf(static_cast<Vst2Plugin*>(effect->object)->Core()) : nullptr;
 }
 
 std::unique_ptr<PX_MemBitmap> EditorSnapshot::Picture() {

@@ -31,7 +31,7 @@ struct Session {
     bool OpenEditor() { return host.Dispatch(effEditOpen, 0, 0, window->ParentHandle()) == 1; }
     void CloseEditor() { host.Dispatch(effEditClose); }
     GraphicsContext& Graphics() {
-        return *static_cast<Vst2Plugin*>(host.Effect()->object)->Editor();
+        return *EditorOf(static_cast<Vst2Plugin*>(host.Effect()->object)->Core());
     }
     HWND Editor() { return static_cast<HWND>(Graphics().WindowHandle()); }
     // One tick, as the message loop delivers it.

@@ -1,0 +1,31 @@
+// PluginEditor: what the core and its adapters need of the editor they carry. The core owns it
+// and tells it about values through ParamListener; the adapters open, idle and close its window
+// inside the host's.
+#pragma once
+
+#include "framework/param_listener.h"
+
+// The window system's handle of a window: an HWND on Windows, an X11 window id elsewhere.
+using NativeWindow = void*;
+
+class PluginEditor : public ParamListener {
+public:
+    virtual ~PluginEditor() = default;
+
+    // The canvas at the editor's size; the core calls it when the editor is attached.
+    virtual void PrepareCanvas() = 0;
+    // Whether this build's window class can ever open a window. Adapters announce an editor to
+    // the host only when it can: a host would otherwise offer an editor that never appears.
+    virtual bool CanOpenWindows() const = 0;
+    virtual int Width() const = 0;
+    virtual int Height() const = 0;
+    // The editor window inside the host's parent window, or null when none could be made.
+    virtual NativeWindow OpenEditorWindow(NativeWindow parent) = 0;
+    virtual void CloseEditorWindow() = 0;
+    // The host's idle call, outside the instance lock. A window class whose window system gives
+    // it no timer of its own (X11) does all its window work here; others ignore it.
+    virtual void IdleEditorWindow() = 0;
+    // The plug-in is about to go: returns once no thread is still telling the host about a
+    // gesture (the editor's notices go out after its window lock is free).
+    virtual void WaitForHostNotices() = 0;
+};
