@@ -99,8 +99,8 @@ public:
     // The canvas at the editor's size; the plug-in base calls it when the editor is attached.
     void PrepareCanvas() override;
 
-    // --- Parameter values from the plug-in: any host thread, under the instance lock. Plain
-    // values (normalised false) are normalised by the parameter first.
+    // --- Parameter values from the plug-in: any host thread, no lock held, nothing waited for.
+    // Plain values (normalised false) are normalised by the parameter first.
     void ParamValueChanged(int paramIndex, double value, bool normalised) override;
 
     // --- Painting (UI thread).

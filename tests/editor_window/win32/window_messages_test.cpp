@@ -115,3 +115,42 @@ TEST(WindowMessages, ResizingGrowsTheEditorWindowAndTheHostFrameAndIsReported) {
     EXPECT_EQ(rect->right, 600);
     EXPECT_EQ(rect->bottom, 330);
 }
+
+// Another window takes the mouse in the middle of a drag (the host's, here): the drag's gesture
+// ends there, and the release that follows sends nothing more.
+TEST(WindowMessages, AnotherWindowTakingTheMouseEndsTheDragsGesture) {
+    WindowSession session;
+    SKIP_WITHOUT_WINDOW(session);
+    ASSERT_TRUE(session.OpenEditor());
+    session.RunTicks(1);
+    session.host.ClearCalls();
+    HWND editor = session.EditorWindow();
+    SendMessageA(editor, WM_LBUTTONDOWN, MK_LBUTTON, PointParam(TimeCentre.x, TimeCentre.y));
+    SendMessageA(editor, WM_MOUSEMOVE, MK_LBUTTON, PointParam(TimeCentre.x, TimeCentre.y - 20));
+    SetCapture(session.HostHandle());
+    SendMessageA(editor, WM_LBUTTONUP, 0, PointParam(TimeCentre.x, TimeCentre.y - 20));
+    ReleaseCapture();
+    const std::vector<HostCall> calls = session.GestureCalls();
+    ASSERT_GE(calls.size(), 3u);
+    EXPECT_EQ(calls.front().opcode, audioMasterBeginEdit);
+    EXPECT_EQ(calls.back().opcode, audioMasterEndEdit);
+    EXPECT_EQ(session.host.CountCalls(audioMasterBeginEdit), 1);
+    EXPECT_EQ(session.host.CountCalls(audioMasterEndEdit), 1);
+}
+
+// The system asks for an uncovered part of the window to be painted while the host has just moved
+// the Time knob: the paint copies the canvas there, and the knob stays for the redraw step.
+TEST(WindowMessages, APaintForAnUncoveredAreaLeavesDirtyControlsToTheRedrawStep) {
+    WindowSession session;
+    SKIP_WITHOUT_WINDOW(session);
+    ASSERT_TRUE(session.OpenEditor());
+    session.RunTicks(2);
+    session.host.SetParameter(Time, 0.9f);
+    HWND editor = session.EditorWindow();
+    const RECT uncovered{0, 0, 60, 60};
+    InvalidateRect(editor, &uncovered, FALSE);
+    UpdateWindow(editor);
+    EXPECT_TRUE(session.Editor().ControlAt(Time + 1)->NeedsPaint());
+    session.RunTicks(2);
+    EXPECT_FALSE(session.Editor().ControlAt(Time + 1)->NeedsPaint());
+}
