@@ -45,10 +45,12 @@ void GraphicsContext::EndOpenGesture() {
     }
 }
 
+// Open before the host hears of it: a host that closes the editor inside the call finds the
+// gesture to end.
 void GraphicsContext::BeginGesture(int paramIndex) {
-    notices_.Post({HostNotices::Kind::BeginEdit, paramIndex, 0.0});
     gestureParam_ = paramIndex;
     wheelGesture_ = false;
+    notices_.Post({HostNotices::Kind::BeginEdit, paramIndex, 0.0});
 }
 
 void GraphicsContext::SendParamValue(int paramIndex, double normalised) {

@@ -47,8 +47,12 @@ void GraphicsWin32::OnPaint() {
     }
 }
 
+// The host hears of a wheel gesture's end here and may close the editor inside that call.
 void GraphicsWin32::OnTick() {
     EndPausedWheelGesture(Clock::now());
+    if (window_ == nullptr) {
+        return;
+    }
     if (entry_.IsOpen() && entry_.State() != EditIdle) {
         entry_.Step();
     } else {

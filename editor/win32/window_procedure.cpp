@@ -178,7 +178,8 @@ void GraphicsWin32::OnCaptureChanged(HWND taker) {
 
 void GraphicsWin32::OnDoubleClick(WPARAM wParam, LPARAM lParam) {
     const POINT point = MessagePoint(lParam);
-    if (HandleDoubleClick(point.x, point.y, MouseKeysFrom(wParam))) {
+    // The host may close the editor inside the gesture's first call.
+    if (HandleDoubleClick(point.x, point.y, MouseKeysFrom(wParam)) && window_ != nullptr) {
         SetCapture(window_);
     }
 }
