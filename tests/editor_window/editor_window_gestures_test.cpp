@@ -11,23 +11,20 @@ using namespace editor_window;
 
 namespace {
 
-// Why the host's gesture calls are not properly bracketed; empty when they are.
+// The first call out of place (a second begin, an automate or an end outside a gesture, a gesture
+// left open), or "" when every gesture call is where it belongs.
 std::string BracketingFault(const std::vector<HostCall>& calls, int& automates) {
     std::set<int> open;
     automates = 0;
     for (const HostCall& call : calls) {
-        const int param = call.index;
-        if (call.opcode == audioMasterBeginEdit && !open.insert(param).second) {
-            return "a second begin-edit for parameter " + std::to_string(param);
-        }
-        if (call.opcode == audioMasterAutomate) {
-            ++automates;
-            if (open.count(param) == 0) {
-                return "an automate outside a gesture for parameter " + std::to_string(param);
-            }
-        }
-        if (call.opcode == audioMasterEndEdit && open.erase(param) == 0) {
-            return "an end-edit without a begin-edit for parameter " + std::to_string(param);
+        automates += call.opcode == audioMasterAutomate ? 1 : 0;
+        const bool fits = call.opcode == audioMasterBeginEdit ? open.insert(call.index).second
+                          : call.opcode == audioMasterEndEdit
+                              ? open.erase(call.index) == 1
+                              : call.opcode != audioMasterAutomate || open.count(call.index) == 1;
+        if (!fits) {
+            return "call " + std::to_string(call.opcode) + " for parameter " +
+                   std::to_string(call.index);
         }
     }
     return open.empty() ? "" : "a gesture left open on parameter " + std::to_string(*open.begin());
@@ -35,57 +32,56 @@ std::string BracketingFault(const std::vector<HostCall>& calls, int& automates) 
 
 struct Gesture {
     const char* name;
-    std::function<void(EditorInWindow&)> act;
+    std::function<void(EditorInWindow&, HostWindow&)> act;
     bool automates; // whether the gesture changes a value at all
 };
-
-void Drag(EditorInWindow& editor) {
-    HostWindow& window = editor.Window();
-    window.MoveMouse(TimeCentre.x, TimeCentre.y);
-    window.PressButton(HostWindow::Button::Left, {});
-    for (int step = 1; step <= 3; ++step) {
-        window.MoveMouse(TimeCentre.x, TimeCentre.y - step * 10);
-        editor.Run(20);
-    }
-    window.ReleaseButton(HostWindow::Button::Left, {});
-}
-
-void WheelTurns(EditorInWindow& editor) {
-    editor.Window().MoveMouse(TimeCentre.x, TimeCentre.y);
-    for (int notch = 0; notch < 3; ++notch) {
-        editor.Window().TurnWheel(notch == 1 ? -1 : 1, {});
-        editor.Run(20);
-    }
-}
-
-void DoubleClick(EditorInWindow& editor) {
-    editor.Window().MoveMouse(TimeCentre.x, TimeCentre.y - 20);
-    editor.Click(TimeCentre);
-    editor.Click(TimeCentre);
-}
-
-void MiddleButton(EditorInWindow& editor) {
-    editor.Window().MoveMouse(TimeCentre.x, TimeCentre.y);
-    editor.Window().PressButton(HostWindow::Button::Middle, {});
-    editor.Window().MoveMouse(TimeCentre.x, TimeCentre.y - 30);
-    editor.Run(40);
-    editor.Window().ReleaseButton(HostWindow::Button::Middle, {});
-}
-
-// The host closes the editor while the button is still down; the release comes after.
-void CloseMidDrag(EditorInWindow& editor) {
-    HostWindow& window = editor.Window();
-    window.MoveMouse(TimeCentre.x, TimeCentre.y);
-    window.PressButton(HostWindow::Button::Left, {});
-    window.MoveMouse(TimeCentre.x, TimeCentre.y - 20);
-    editor.Run(80);
-    EXPECT_EQ(editor.CloseEditor(), 1);
-    window.ReleaseButton(HostWindow::Button::Left, {});
-}
 
 void PrintTo(const Gesture& gesture, std::ostream* out) {
     *out << gesture.name;
 }
+
+// Presses button over the Time knob, moves up by 10 pixels three times, releases it; with close,
+// the host closes the editor before the release.
+void DragTime(EditorInWindow& editor, HostWindow& window, HostWindow::Button button, bool close) {
+    window.MoveMouse(TimeCentre.x, TimeCentre.y);
+    window.PressButton(button, {});
+    for (int step = 1; step <= 3; ++step) {
+        window.MoveMouse(TimeCentre.x, TimeCentre.y - step * 10);
+        editor.Run(30);
+    }
+    if (close) {
+        EXPECT_EQ(editor.CloseEditor(), 1);
+    }
+    window.ReleaseButton(button, {});
+}
+
+const Gesture Gestures[] = {
+    {"Drag",
+     [](EditorInWindow& e, HostWindow& w) { DragTime(e, w, HostWindow::Button::Left, false); },
+     true},
+    {"WheelTurns",
+     [](EditorInWindow& e, HostWindow& w) {
+         w.MoveMouse(TimeCentre.x, TimeCentre.y);
+         for (int notches : {1, -1, 1}) {
+             w.TurnWheel(notches, {});
+             e.Run(20);
+         }
+     },
+     true},
+    {"DoubleClick",
+     [](EditorInWindow& e, HostWindow&) {
+         e.Click(TimeCentre);
+         e.Click(TimeCentre);
+     },
+     true},
+    {"SwitchClick", [](EditorInWindow& e, HostWindow&) { e.Click(SwitchPoint); }, true},
+    {"MiddleButton",
+     [](EditorInWindow& e, HostWindow& w) { DragTime(e, w, HostWindow::Button::Middle, false); },
+     false},
+    {"CloseMidDrag",
+     [](EditorInWindow& e, HostWindow& w) { DragTime(e, w, HostWindow::Button::Left, true); },
+     true},
+};
 
 class EditorWindowGestures : public EditorWindow, public testing::WithParamInterface<Gesture> {};
 
@@ -93,7 +89,7 @@ class EditorWindowGestures : public EditorWindow, public testing::WithParamInter
 
 TEST_P(EditorWindowGestures, EveryAutomateLiesInsideAGestureAndEveryGestureEnds) {
     OpenAndShow();
-    GetParam().act(editor);
+    GetParam().act(editor, editor.Window());
     // Past the wheel's pause, so a wheel gesture has ended too.
     editor.Run(TwoTicks + 400);
     int automates = 0;
@@ -106,12 +102,7 @@ TEST_P(EditorWindowGestures, EveryAutomateLiesInsideAGestureAndEveryGestureEnds)
     }
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Pointer, EditorWindowGestures,
-    testing::Values(Gesture{"Drag", Drag, true}, Gesture{"WheelTurns", WheelTurns, true},
-                    Gesture{"DoubleClick", DoubleClick, true},
-                    Gesture{"SwitchClick",
-                            [](EditorInWindow& editor) { editor.Click(SwitchPoint); }, true},
-                    Gesture{"MiddleButton", MiddleButton, false},
-                    Gesture{"CloseMidDrag", CloseMidDrag, true}),
-    [](const testing::TestParamInfo<Gesture>& info) { return std::string(info.param.name); });
+INSTANTIATE_TEST_SUITE_P(Pointer, EditorWindowGestures, testing::ValuesIn(Gestures),
+                         [](const testing::TestParamInfo<Gesture>& info) {
+                             return std::string(info.param.name);
+                         });
