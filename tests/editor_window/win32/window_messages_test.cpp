@@ -128,14 +128,13 @@ TEST(WindowMessages, AnotherWindowTakingTheMouseEndsTheDragsGesture) {
     SendMessageA(editor, WM_LBUTTONDOWN, MK_LBUTTON, PointParam(TimeCentre.x, TimeCentre.y));
     SendMessageA(editor, WM_MOUSEMOVE, MK_LBUTTON, PointParam(TimeCentre.x, TimeCentre.y - 20));
     SetCapture(session.HostHandle());
-    SendMessageA(editor, WM_LBUTTONUP, 0, PointParam(TimeCentre.x, TimeCentre.y - 20));
-    ReleaseCapture();
     const std::vector<HostCall> calls = session.GestureCalls();
     ASSERT_GE(calls.size(), 3u);
     EXPECT_EQ(calls.front().opcode, audioMasterBeginEdit);
     EXPECT_EQ(calls.back().opcode, audioMasterEndEdit);
-    EXPECT_EQ(session.host.CountCalls(audioMasterBeginEdit), 1);
-    EXPECT_EQ(session.host.CountCalls(audioMasterEndEdit), 1);
+    SendMessageA(editor, WM_LBUTTONUP, 0, PointParam(TimeCentre.x, TimeCentre.y - 20));
+    ReleaseCapture();
+    EXPECT_EQ(session.GestureCalls().size(), calls.size());
 }
 
 // The system asks for an uncovered part of the window to be painted while the host has just moved
