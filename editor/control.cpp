@@ -89,7 +89,11 @@ void Control::Touch(bool send) {
     }
     paintFlags_.RaiseDirty();
     if (send && plugin_ != nullptr && paramIndex_ >= 0) {
-        plugin_->SetParamFromEditor(paramIndex_, Value());
+        if (GraphicsContext* graphics = EditorOf(*plugin_)) {
+            graphics->SendParamValue(paramIndex_, Value());
+        } else {
+            plugin_->SetParamFromEditor(paramIndex_, Value());
+        }
     }
 }
 

@@ -3,9 +3,9 @@
 // it must be repainted. A gesture changes the value, clamps it, marks the control dirty and sends
 // the value to the plug-in base.
 //
-// Threads: TakePlugValue and TakeAuxPlugValue run on whichever host thread sets a parameter (under
-// the instance lock); everything else runs on the window thread. The values and the paint flags
-// are atomics, so the window thread never sees a torn value or loses a change.
+// Threads: TakePlugValue and TakeAuxPlugValue run on whichever host thread sets a parameter (with
+// no lock held, the audio thread included); everything else runs on the window thread. The values
+// and the paint flags are atomics, so the window thread never sees a torn value or loses a change.
 #pragma once
 
 #include "editor/blend.h"

@@ -13,7 +13,7 @@ constexpr int MaxEditorSide = 32767; // the host reads the size as 16-bit fields
 
 } // namespace
 
-GraphicsContext::GraphicsContext(PluginCore* plugin) : plugin_(plugin) {}
+GraphicsContext::GraphicsContext(PluginCore* plugin) : plugin_(plugin), notices_(plugin) {}
 
 // Controls go last to first, as the list deletes them; the images stay in the cache.
 GraphicsContext::~GraphicsContext() {

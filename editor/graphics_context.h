@@ -10,6 +10,7 @@
 
 #include "editor/argb.h"
 #include "editor/bounds.h"
+#include "editor/host_notices.h"
 #include "editor/image_strip.h"
 #include "editor/key_code.h"
 #include "editor/menu_list.h"
@@ -20,6 +21,8 @@
 #include "framework/text_buffer.h"
 #include "raster/px_mem_bitmap.h"
 #include "raster/px_sys_bitmap.h"
+
+#include <chrono>
 
 class BitmapControl;
 class Control;
@@ -32,6 +35,9 @@ public:
     static constexpr int DefaultWidth = 555;
     static constexpr int DefaultHeight = 306;
     static constexpr int DefaultFrameRate = 25;
+    using Clock = std::chrono::steady_clock;
+    // A wheel gesture ends after this long without a notch, as hosts' touch modes expect.
+    static constexpr Clock::duration WheelPause = std::chrono::milliseconds(300);
 
     explicit GraphicsContext(PluginCore* plugin);
     ~GraphicsContext() override;
@@ -93,8 +99,8 @@ public:
     // The canvas at the editor's size; the plug-in base calls it when the editor is attached.
     void PrepareCanvas() override;
 
-    // --- Parameter values from the plug-in: any host thread, under the instance lock. Plain
-    // values (normalised false) are normalised by the parameter first.
+    // --- Parameter values from the plug-in: any host thread, no lock held, nothing waited for.
+    // Plain values (normalised false) are normalised by the parameter first.
     void ParamValueChanged(int paramIndex, double value, bool normalised) override;
 
     // --- Painting (UI thread).
@@ -102,6 +108,8 @@ public:
     bool CollectDirty(Bounds& rect);
     // Repaints rect of the canvas, then presents it.
     bool Repaint(const Bounds& rect);
+    // Repaints rect of the canvas only; the dirty controls in it are clean afterwards.
+    void RepaintCanvas(const Bounds& rect);
     // Frame (1-based) of a strip into destination, clipped to the rectangle being repainted.
     bool PaintFrame(const ImageStrip& strip, const Bounds& destination, int frame,
                     const Blend* blend);
@@ -129,6 +137,20 @@ public:
     bool HandleKey(int x, int y, KeyCode key);
     // A popup menu swallows the button release: the gesture ends here.
     void ClearCapture();
+    // The window closes or lost the mouse: an open gesture ends and nothing stays captured.
+    void AbandonGesture();
+    // The window's tick: ends a wheel gesture after WheelPause without a notch. True when it did.
+    bool EndPausedWheelGesture(Clock::time_point now);
+
+    // --- What the controls' gestures tell the host (through the plug-in base), in order, never
+    // under a window lock (HostNotices). A value sent while no gesture is open on its parameter
+    // is wrapped in a gesture of its own, so every automate the host sees lies inside one.
+    void SendParamValue(int paramIndex, double normalised);
+    // Window classes that handle input under a lock of their own hold the notices meanwhile.
+    void HoldHostNotices() { notices_.Hold(); }
+    void ReleaseHostNotices() { notices_.Release(); }
+    // The plug-in is about to go: returns once no thread is still telling the host anything.
+    void WaitForHostNotices() override { notices_.WaitUntilQuiet(); }
 
     // --- State.
     PluginCore* Plugin() const { return plugin_; }
@@ -159,6 +181,7 @@ private:
     Control* CapturedOrTopMost(int x, int y) const;
     // Sends the end of an open parameter gesture to the plug-in, so every begin-edit is paired.
     void EndOpenGesture();
+    void BeginGesture(int paramIndex);
     void PromptWithTextEntry(Control* control, PluginParam* param, const Bounds& rect);
     void PromptWithMenu(Control* control, PluginParam* param, const Bounds& rect);
 
@@ -174,7 +197,10 @@ private:
     int hoveredIndex_ = -1;
     int lastX_ = -1;
     int lastY_ = -1;
-    int gestureParam_ = -1; // the parameter whose begin-edit the plug-in has been sent
+    int gestureParam_ = -1;     // the parameter whose begin-edit the plug-in has been sent
+    bool wheelGesture_ = false; // that gesture was begun by the wheel and ends after a pause
+    Clock::time_point lastNotch_{};
+    HostNotices notices_;
     bool handlesHover_ = false;
     bool strictDrawing_ = true;
     bool tooltips_ = false;

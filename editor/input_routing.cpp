@@ -39,9 +39,45 @@ void GraphicsContext::ClearCapture() {
 void GraphicsContext::EndOpenGesture() {
     const int param = gestureParam_;
     gestureParam_ = -1;
-    if (param >= 0 && plugin_ != nullptr) {
-        plugin_->EndParamEdit(param);
+    wheelGesture_ = false;
+    if (param >= 0) {
+        notices_.Post({HostNotices::Kind::EndEdit, param, 0.0});
     }
+}
+
+// Open before the host hears of it: a host that closes the editor inside the call finds the
+// gesture to end.
+void GraphicsContext::BeginGesture(int paramIndex) {
+    gestureParam_ = paramIndex;
+    wheelGesture_ = false;
+    notices_.Post({HostNotices::Kind::BeginEdit, paramIndex, 0.0});
+}
+
+void GraphicsContext::SendParamValue(int paramIndex, double normalised) {
+    if (paramIndex < 0) {
+        return;
+    }
+    const bool bracket = gestureParam_ != paramIndex;
+    if (bracket) {
+        notices_.Post({HostNotices::Kind::BeginEdit, paramIndex, 0.0});
+    }
+    notices_.Post({HostNotices::Kind::Value, paramIndex, normalised});
+    if (bracket) {
+        notices_.Post({HostNotices::Kind::EndEdit, paramIndex, 0.0});
+    }
+}
+
+void GraphicsContext::AbandonGesture() {
+    EndOpenGesture();
+    ClearCapture();
+}
+
+bool GraphicsContext::EndPausedWheelGesture(Clock::time_point now) {
+    if (!wheelGesture_ || gestureParam_ < 0 || now - lastNotch_ < WheelPause) {
+        return false;
+    }
+    EndOpenGesture();
+    return true;
 }
 
 void GraphicsContext::HandlePress(int x, int y, const MouseKeys& keys) {
@@ -61,9 +97,8 @@ void GraphicsContext::HandlePress(int x, int y, const MouseKeys& keys) {
         plugin_->ShowHostParamMenu(param, x, y);
         return;
     }
-    if (param >= 0 && plugin_ != nullptr) {
-        plugin_->BeginParamEdit(param);
-        gestureParam_ = param;
+    if (param >= 0) {
+        BeginGesture(param);
     }
     control->Press(x, y, keys);
 }
@@ -104,14 +139,28 @@ bool GraphicsContext::HandleDoubleClick(int x, int y, const MouseKeys& keys) {
     capturedIndex_ = index;
     lastX_ = x;
     lastY_ = y;
+    if (control->ParamIndex() >= 0) {
+        BeginGesture(control->ParamIndex()); // a press: the release ends it
+    }
     control->Press(x, y, keys);
     return true;
 }
 
+// The first notch begins a gesture that stays open while notches follow each other; the window's
+// tick ends it after a pause. A wheel turned during a drag belongs to the drag's gesture.
 void GraphicsContext::HandleWheel(int x, int y, const MouseKeys& keys, int steps) {
-    if (Control* target = CapturedOrTopMost(x, y)) {
-        target->Wheel(x, y, keys, steps);
+    Control* target = CapturedOrTopMost(x, y);
+    if (target == nullptr) {
+        return;
     }
+    const int param = target->ParamIndex();
+    if (param >= 0 && gestureParam_ != param) {
+        EndOpenGesture();
+        BeginGesture(param);
+        wheelGesture_ = true;
+    }
+    lastNotch_ = Clock::now();
+    target->Wheel(x, y, keys, steps);
 }
 
 bool GraphicsContext::HandleHover(int x, int y, const MouseKeys& keys) {

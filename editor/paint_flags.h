@@ -1,5 +1,5 @@
 // PaintFlags: a control's dirty and repaint-pending flags in one atomic word. A host thread raises
-// them (under the instance lock) while the window thread reads and settles them at its tick
+// them (with no lock held) while the window thread reads and settles them at its tick
 // without any lock; every change is a single read-modify-write, so none can undo another.
 #pragma once
 

@@ -44,13 +44,20 @@ bool GraphicsContext::Repaint(const Bounds& rect) {
     if (controls_.Count() == 0) {
         return true;
     }
+    RepaintCanvas(rect);
+    return PresentRect(rect);
+}
+
+void GraphicsContext::RepaintCanvas(const Bounds& rect) {
+    if (controls_.Count() == 0) {
+        return;
+    }
     if (strictDrawing_) {
         clip_ = rect;
         RepaintEveryControl();
     } else {
         RepaintEachDirtyControl();
     }
-    return PresentRect(rect);
 }
 
 // Strict drawing: every visible control paints, each blit clipped to the repainted rectangle,

@@ -4,8 +4,8 @@
 
 class ParamListener {
 public:
-    // Any host thread, under the instance lock. value is normalised (0..1) when normalised is
-    // true, otherwise in the parameter's own units.
+    // Any host thread, with no lock held; it must not wait either. value is normalised (0..1) when
+    // normalised is true, otherwise in the parameter's own units.
     virtual void ParamValueChanged(int index, double value, bool normalised) = 0;
 
 protected:

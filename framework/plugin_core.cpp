@@ -41,7 +41,8 @@ ChannelPair ScanChannelPair(const char* p) {
 } // namespace
 
 PluginCore::PluginCore(const PluginIdentity& identity)
-    : uniqueId_(identity.uniqueId), makerCode_(identity.makerCode), version_(identity.version) {
+    : uniqueId_(identity.uniqueId), makerCode_(identity.makerCode), version_(identity.version),
+      pending_(identity.parameterCount) {
     Trace("PluginCore::PluginCore", __LINE__, "%s:%s",
           identity.effectName != nullptr ? identity.effectName : "", TimeStampText());
     for (int i = 0; i < identity.parameterCount; ++i) {
@@ -100,18 +101,6 @@ PluginCore::~PluginCore() {
     channelConfigs_.DeleteAll();
 }
 
-void PluginCore::ClearState() {
-    ScopedLock hold(lock_);
-}
-
-void PluginCore::ParamChanged(int /*index*/) {
-    ScopedLock hold(lock_);
-}
-
-void PluginCore::ActivationChanged(bool /*active*/) {
-    ScopedLock hold(lock_);
-}
-
 void PluginCore::HandleMidiMessage(const MidiMessage& message) {
     SendMidiToHost(message);
 }
@@ -151,35 +140,48 @@ void PluginCore::NotifyEditor(int index, double value, bool normalised) {
     }
 }
 
-void PluginCore::SetParamFromHost(int index, double normalised) {
-    PluginParam* param = Param(index);
-    if (param == nullptr) {
-        return;
-    }
-    NotifyEditor(index, normalised, true);
-    param->SetFromNormalised(normalised);
-    ParamChanged(index);
-}
-
-void PluginCore::SetParamPlain(int index, double value) {
-    PluginParam* param = Param(index);
-    if (param == nullptr) {
-        return;
-    }
-    NotifyEditor(index, value, false);
-    param->SetValue(param->Clamp(value));
-    ParamChanged(index);
-}
-
 void PluginCore::SetParamFromEditor(int index, double normalised) {
-    ScopedLock hold(lock_);
     PluginParam* param = Param(index);
     if (param == nullptr) {
         return;
     }
     param->SetFromNormalised(normalised);
+    pending_.Mark(index);
     AnnounceParamChange(index, normalised);
-    ParamChanged(index);
+}
+
+bool PluginCore::SetParamFromHost(int index, double normalised) {
+    PluginParam* param = Param(index);
+    if (param == nullptr) {
+        return false;
+    }
+    // NaN passes on: the parameter turns it into its maximum, and the controls show that.
+    const double x = normalised < 0.0 ? 0.0 : (normalised > 1.0 ? 1.0 : normalised);
+    NotifyEditor(index, x, true);
+    param->SetFromNormalised(x);
+    pending_.Mark(index);
+    return true;
+}
+
+bool PluginCore::SetParamPlain(int index, double plain) {
+    PluginParam* param = Param(index);
+    if (param == nullptr || std::isnan(plain)) {
+        return false;
+    }
+    NotifyEditor(index, plain, false);
+    param->SetValue(param->Clamp(plain));
+    pending_.Mark(index);
+    return true;
+}
+
+double PluginCore::ParamNormalised(int index) const {
+    const PluginParam* param = Param(index);
+    return param != nullptr ? param->ToNormalised(param->Value()) : 0.0;
+}
+
+// audio thread
+void PluginCore::ApplyPendingParams() {
+    pending_.TakeEach([this](int index) { ParamChanged(index); });
 }
 
 // Each control's first value also becomes its default (a double click returns to it).

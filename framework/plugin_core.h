@@ -11,6 +11,7 @@
 #include "framework/host_link.h"
 #include "framework/host_lookup.h"
 #include "framework/midi_message.h"
+#include "framework/pending_params.h"
 #include "framework/plugin_editor.h"
 #include "framework/plugin_param.h"
 #include "framework/plugin_preset.h"
@@ -18,6 +19,7 @@
 #include "framework/text_buffer.h"
 #include "platform/recursive_lock.h"
 
+#include <atomic>
 #include <cstdint>
 
 struct TransportInfo; // filled from the host's transport by the adapter
@@ -50,14 +52,17 @@ public:
     PluginCore& operator=(const PluginCore&) = delete;
 
     // --- Virtual operations (slot order matters to nobody outside, but it follows the design).
-    virtual void ClearState();            // lock only by default
-    virtual void ParamChanged(int index); // lock only by default
+    virtual void ClearState() {}
+    // The effect derives its processing values from parameter index. Called on the audio thread
+    // at the start of a block for every parameter that changed (ApplyPendingParams), or from a
+    // request the host never overlaps with processing; never from two threads at once.
+    virtual void ParamChanged(int /*index*/) {}
     // Pass-through by default: output i copies input i, remaining outputs are zeroed.
     virtual void RenderDouble(double** inputs, double** outputs, int frames); // audio thread
     virtual void RenderSingle(float** inputs, float** outputs, int frames);
     virtual void EditorOpened() {}
     virtual void EditorClosed() {}
-    virtual void ActivationChanged(bool active); // lock only by default
+    virtual void ActivationChanged(bool /*active*/) {}
     virtual void HandleMidiMessage(const MidiMessage& message);
     virtual void HandleSysEx(const SysExMessage& /*message*/) {}
     virtual bool MidiNoteText(int note, char* text);
@@ -67,6 +72,9 @@ public:
     virtual void EditorResized() {}
     virtual void HostIdentified() {}
     virtual void ShowHostParamMenu(int /*index*/, int /*x*/, int /*y*/) {}
+    // The editor's value for a parameter (editor thread): stored and marked pending like any
+    // other write, then announced to the host. Never called with a lock of ours held, so the
+    // host may read the value back, set it again or close the editor from inside the announce.
     virtual void SetParamFromEditor(int index, double normalised);
     // The host-facing operations go to the linked adapter; without one they do nothing and
     // answer 0, false or what the core holds.
@@ -87,6 +95,7 @@ public:
     // Takes ownership of the editor: pushes every parameter's value to its controls, prepares
     // its canvas and keeps it (a previously attached editor is deleted). Null does nothing.
     virtual void AttachEditor(PluginEditor* editor);
+    // Audio thread when a parameter changes it; readers elsewhere see it through an atomic.
     virtual void SetLatencySamples(int samples);
     virtual bool SendMidiToHost(const MidiMessage& message);
     virtual bool SendSysExToHost(const SysExMessage& message);
@@ -104,13 +113,6 @@ public:
     // The adapter that carries the core links itself here (null unlinks).
     void LinkHost(HostLink* link) { link_ = link; }
 
-    // --- Parameter values from outside the editor, under the instance lock the caller holds.
-    // The editor hears each value first, then the parameter takes it and the effect follows.
-    // A host's normalised value (the caller keeps it inside 0..1).
-    void SetParamFromHost(int index, double normalised);
-    // A plain value in the parameter's units (a typed text): clamped to the range, not snapped.
-    void SetParamPlain(int index, double value);
-
     // --- Channels and blocks (called by the adapter).
     // outputs -1 matches any output count; otherwise the pair must match exactly.
     bool LegalIO(int inputs, int outputs);
@@ -122,6 +124,20 @@ public:
     void LimitToStereo();
     int ChannelPairCount() const;
     const ChannelPair* ChannelPairAt(int index) const; // null outside the list
+
+    // --- Parameter values, from any thread and without a lock. The value is stored at once
+    // (every reader and the host's display requests see it) and marked pending; the effect's
+    // ParamChanged hears of it at the start of the next block (ApplyPendingParams). The editor's
+    // controls are told. False for an index outside the list.
+    bool SetParamFromHost(int index, double normalised); // outside 0..1 clamped
+    // A plain value in the parameter's units, limited to its range (not snapped to the step);
+    // NaN is refused.
+    bool SetParamPlain(int index, double plain);
+    double ParamNormalised(int index) const; // 0.0 outside the list
+    // Audio thread, first thing in every block; also requests the host never overlaps with
+    // processing (open, resume, sample rate). Runs ParamChanged for every pending parameter.
+    void ApplyPendingParams();
+    PendingParams& Pending() { return pending_; }
 
     // --- Presets and state chunks.
     bool SerializeParams(ByteBlock& block);
@@ -157,7 +173,7 @@ public:
     double SampleRate() const { return sampleRate_; }
     void SetSampleRate(double rate) { sampleRate_ = rate; }
     int BlockSize() const { return blockSize_; }
-    int Latency() const { return latency_; }
+    int Latency() const { return latency_.load(std::memory_order_acquire); }
     int TailSize() const { return tailSize_; }
     const char* EffectName() const { return effectName_; }
     const char* ProductName() const { return productName_; }
@@ -204,11 +220,12 @@ private:
     int currentPreset_ = 0;
     double sampleRate_ = 44100.0;
     int blockSize_ = 0;
-    int latency_ = 0;
+    std::atomic<int> latency_{0};
     int tailSize_ = 0;
     PluginEditor* editor_ = nullptr;
     HostLink* link_ = nullptr;
     PointerList<PluginParam> params_;
+    PendingParams pending_;
     PointerList<PluginPreset> presets_;
     HeapBuffer inputSlots_{4096};  // of double*
     HeapBuffer outputSlots_{4096}; // of double*

@@ -28,4 +28,7 @@ public:
     // A descriptor the host's loop may watch for the open window's events (the X connection),
     // or -1 when the window needs no such watch.
     virtual int WatchedDescriptor() { return -1; }
+    // The plug-in is about to go: returns once no thread is still telling the host about a
+    // gesture (the editor's notices go out after its window lock is free).
+    virtual void WaitForHostNotices() = 0;
 };

@@ -74,8 +74,9 @@ void PluginCore::EditorSizeChanged(int /*width*/, int /*height*/) {
     EditorResized();
 }
 
+// Audio thread when a parameter changes it: the adapter's LatencyChanged must not wait either.
 void PluginCore::SetLatencySamples(int samples) {
-    latency_ = samples;
+    latency_.store(samples, std::memory_order_release);
     if (link_ != nullptr) {
         link_->LatencyChanged(samples);
     }

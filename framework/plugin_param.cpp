@@ -32,7 +32,7 @@ void PluginParam::InitNumeric(const char* name, double defaultValue, double mini
     CopyName(name_, name);
     label_[0] = '\0';
     minimum_ = minimum;
-    value_ = defaultValue;
+    SetValue(defaultValue);
     default_ = defaultValue;
     maximum_ = minimum + step > maximum ? minimum + step : maximum;
     step_ = step;
@@ -50,7 +50,7 @@ double PluginParam::Denormalise(double x) const {
 }
 
 void PluginParam::SetFromNormalised(double x) {
-    value_ = PlainFromNormalised(x);
+    SetValue(PlainFromNormalised(x));
 }
 
 double PluginParam::PlainFromNormalised(double x) const {
@@ -112,11 +112,11 @@ void PluginParam::FormatValue(double v, bool isNormalised, bool useDisplayTexts,
 }
 
 void PluginParam::FormatCurrent(char* text, int size) const {
-    FormatValue(value_, false, true, text, size);
+    FormatValue(Value(), false, true, text, size);
 }
 
 const char* PluginParam::LabelText() const {
-    const char* shown = DisplayTextFor(value_);
+    const char* shown = DisplayTextFor(Value());
     return shown != nullptr && shown[0] != '\0' ? "" : label_;
 }
 
@@ -132,7 +132,7 @@ double PluginParam::Clamp(double v) const {
 
 void PluginParam::SetClamped(double v) {
     if (!std::isnan(v)) {
-        value_ = Clamp(v);
+        SetValue(Clamp(v));
     }
 }
 

@@ -1,9 +1,14 @@
 // PluginParam: one automatable parameter. It lives in its own units inside [minimum, maximum] and
 // crosses the host and editor boundaries normalised to 0..1 through the curve x^shape.
+//
+// Threads: the value is an atomic that any thread may read or write without a lock (host
+// automation, the editor, state restore and the audio thread all touch it); everything else is
+// set up once by the effect's constructor and only read afterwards.
 #pragma once
 
 #include "framework/heap_buffer.h"
 
+#include <atomic>
 #include <cstdint>
 
 enum ParamKind : std::int32_t {
@@ -49,7 +54,7 @@ public:
     // Stores v limited to [minimum, maximum]; NaN is refused (nothing changes).
     void SetClamped(double v);
     // Stores v as it is (callers that have already limited it).
-    void SetValue(double v) { value_ = v; }
+    void SetValue(double v) { value_.store(v, std::memory_order_release); }
     double Clamp(double v) const;
 
     void SetKind(ParamKind kind) { kind_ = kind; }
@@ -64,7 +69,7 @@ public:
     std::int32_t DisplayTextCount() const;
 
     ParamKind Kind() const { return kind_; }
-    double Value() const { return value_; }
+    double Value() const { return value_.load(std::memory_order_acquire); }
     double Minimum() const { return minimum_; }
     double Maximum() const { return maximum_; }
     double Step() const { return step_; }
@@ -79,7 +84,7 @@ private:
     double Denormalise(double x) const;
 
     ParamKind kind_ = ParamKindUnset;
-    double value_ = 0.0;
+    std::atomic<double> value_{0.0};
     double minimum_ = 0.0;
     double maximum_ = 1.0;
     double step_ = 1.0;

@@ -22,7 +22,6 @@ bool AppendChecked(ByteBlock& block, const T& value) {
 } // namespace
 
 bool PluginCore::SerializeParams(ByteBlock& block) {
-    ScopedLock hold(lock_);
     bool ok = true;
     for (int i = 0; i < ParamCount() && ok; ++i) {
         const PluginParam* param = Param(i);
@@ -33,8 +32,10 @@ bool PluginCore::SerializeParams(ByteBlock& block) {
     return ok;
 }
 
+// The values are published together: the audio thread derives nothing from them until every one
+// is stored.
 int PluginCore::UnserializeParams(const ByteBlock& block, int position) {
-    ScopedLock hold(lock_);
+    PendingParams::Publishing together(pending_);
     for (int i = 0; i < ParamCount() && position >= 0; ++i) {
         PluginParam* param = Param(i);
         Trace("PluginCore::UnserializeParams", __LINE__, "%d %s %f", i, param->Name(),
@@ -44,9 +45,7 @@ int PluginCore::UnserializeParams(const ByteBlock& block, int position) {
         // A value that is not a number would poison every later sample: it loads as the default.
         param->SetValue(std::isfinite(v) ? param->Clamp(v) : param->Clamp(param->Default()));
     }
-    for (int i = 0; i < ParamCount(); ++i) {
-        ParamChanged(i);
-    }
+    pending_.MarkAll();
     return position;
 }
 

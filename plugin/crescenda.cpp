@@ -95,8 +95,9 @@ double Crescenda::LimitedValue(int index) const {
     return std::min(std::max(v, param->Minimum()), param->Maximum());
 }
 
+// Audio thread at the start of a block (or a request the host never overlaps with processing):
+// the processing values below are touched by no other thread.
 void Crescenda::ParamChanged(int index) {
-    ScopedLock hold(Lock());
     if (Param(index) == nullptr) {
         return;
     }
@@ -149,7 +150,6 @@ void Crescenda::UpdateLatency() {
 
 void Crescenda::ClearState() {
     PluginCore::ClearState();
-    ScopedLock hold(Lock());
     FollowHostRate();
 }
 
@@ -165,7 +165,7 @@ void Crescenda::FollowHostRate() {
     UpdateRiseLength();
 }
 
-// Runs under the instance lock, which the adapter's process callbacks hold.
+// audio thread
 void Crescenda::RenderDouble(double** inputs, double** outputs, int frames) {
     if (inputs == nullptr || outputs == nullptr) {
         return;

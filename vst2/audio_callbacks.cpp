@@ -51,13 +51,14 @@ void Vst2Plugin::VSTReplaceBlockDouble(AEffect* effect, double** inputs, double*
     }
 }
 
-// audio thread. The instance lock, flushed denormals and the real-time counters cover the whole
-// callback; blocks longer than the block size run in pieces that fit the scratch buffers.
+// audio thread. Flushed denormals and the real-time counters cover the whole callback, which
+// takes no lock: parameter changes that arrived since the last block are applied first, and
+// blocks longer than the block size run in pieces that fit the scratch buffers.
 template <typename RenderPiece>
 void Vst2Plugin::RunInPieces(int frames, bool haveBuffers, RenderPiece renderPiece) {
     AudioCallbackScope realtime;
     DenormalGuard denormals;
-    InstanceHold hold(core_->Lock());
+    core_->ApplyPendingParams();
     if (core_->DoesMidi()) {
         CallHost(audioMasterWantMidi);
     }

@@ -1,6 +1,9 @@
-// The effect record's dispatcher: finds the instance, holds its lock for the request's run and
-// hands the request to the opcode's handler. The editor window's requests are the exception: they
-// run outside the lock (requests_editor_window.cpp).
+// The effect record's dispatcher: finds the instance and hands the request to the opcode's
+// handler. Requests that change the instance's structure, programs or chunks hold the instance
+// lock for their run, so two host threads never interleave them; the audio thread never takes
+// that lock. Requests that only read, the typed parameter value (an atomic store) and events run
+// without it, since hosts send some of them from the audio thread. The editor window's requests
+// run outside it too (requests_editor_window.cpp).
 #include "vst2/realtime_checks.h"
 #include "vst2/vst2_requests.h"
 
@@ -51,6 +54,26 @@ HandlerTable BuildTable() {
 
 } // namespace
 
+bool Vst2Requests::TakesInstanceLock(VstInt32 opcode) {
+    switch (opcode) {
+    case effOpen:
+    case effSetProgram:
+    case effGetProgram:
+    case effSetProgramName:
+    case effGetProgramName:
+    case effGetProgramNameIndexed:
+    case effSetSampleRate:
+    case effSetBlockSize:
+    case effMainsChanged:
+    case effGetChunk:
+    case effSetChunk:
+    case effSetSpeakerArrangement:
+        return true;
+    default:
+        return false;
+    }
+}
+
 Vst2Requests::Handler Vst2Requests::For(VstInt32 opcode) {
     static const HandlerTable table = BuildTable();
     if (opcode < 0 || opcode >= HandledOpcodes) {
@@ -66,9 +89,7 @@ VstIntPtr Vst2Plugin::VSTDispatcher(AEffect* effect, VstInt32 opcode, VstInt32 i
         return 0;
     }
     if (opcode == effClose) {
-        // Wait for any callback still running on another thread; the destructor runs unlocked.
-        { InstanceHold hold(plugin->Core().Lock()); }
-        delete plugin;
+        Vst2Requests::Close(*plugin);
         return 0;
     }
     const Vst2Request request{index, value, ptr, opt};
@@ -79,6 +100,24 @@ VstIntPtr Vst2Plugin::VSTDispatcher(AEffect* effect, VstInt32 opcode, VstInt32 i
     if (handler == nullptr) {
         return 0;
     }
+    if (!Vst2Requests::TakesInstanceLock(opcode)) {
+        return handler(*plugin, request);
+    }
+    if (opcode == effOpen) {
+        plugin->Core().HostType(); // asked before the lock is taken: no call to the host under it
+    }
     InstanceHold hold(plugin->Core().Lock());
     return handler(*plugin, request);
+}
+
+// The editor's window goes first, under the window's own lock, and any thread still telling the
+// host about a gesture finishes: both may run beside this request, outside the instance lock.
+// Then any structural request still running on another thread; the destructor runs unlocked.
+void Vst2Requests::Close(Vst2Plugin& plugin) {
+    if (PluginEditor* editor = plugin.Core().Editor()) {
+        editor->CloseEditorWindow();
+        editor->WaitForHostNotices();
+    }
+    { InstanceHold hold(plugin.Core().Lock()); }
+    delete &plugin;
 }

@@ -1,5 +1,4 @@
 // getParameter and setParameter of the effect record: normalised values, 0..1.
-#include "vst2/realtime_checks.h"
 #include "vst2/vst2_plugin.h"
 
 namespace {
@@ -32,13 +31,12 @@ void Vst2Plugin::VSTWriteParameter(AEffect* effect, VstInt32 index, float value)
     }
 }
 
+// Any thread, the audio thread included: no lock (the value is an atomic).
 float Vst2Plugin::ReadParameterNormalised(int index) {
-    InstanceHold hold(core_->Lock());
-    const PluginParam* param = core_->Param(index);
-    return param != nullptr ? static_cast<float>(param->ToNormalised(param->Value())) : 0.0f;
+    return static_cast<float>(core_->ParamNormalised(index));
 }
 
+// Any thread, the audio thread included: the value is stored and marked for the next block.
 void Vst2Plugin::WriteParameterNormalised(int index, double normalised) {
-    InstanceHold hold(core_->Lock());
     core_->SetParamFromHost(index, ClampNormalised(normalised));
 }

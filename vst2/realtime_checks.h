@@ -59,7 +59,8 @@ public:
     AudioCallbackScope& operator=(const AudioCallbackScope&) = delete;
 };
 
-// Holds the instance lock for a callback's run (counted in real-time check builds).
+// Holds the instance lock for a structural request's run; a lock taken inside a process callback
+// is counted (and its wait timed) in real-time check builds.
 class InstanceHold {
 public:
     explicit InstanceHold(RecursiveLock& lock) : lock_(lock) {

@@ -1,18 +1,11 @@
-// The editor window's requests: open, close and the host's idle call. They are the dispatcher's
-// only requests that run outside the instance lock.
+// The editor window's requests: open, close and the host's idle call, outside the instance lock.
 //
 // Why: on Linux the window does all its work inside effEditIdle (events, repaint, copying pixels
-// to the X server). Under the instance lock a slow X server would make the audio thread wait for
-// it. So the window guards its own state with a mutex of its own (Ardour calls effEditIdle from a
-// thread of its own while open and close come from its GUI thread), and the editor reaches the
-// instance lock only through SetParamFromEditor; values from the host reach the controls through
-// atomics.
-//
-// Lock order: window mutex, then instance lock, never the other way. A gesture in effEditIdle
-// holds the window mutex when SetParamFromEditor takes the instance lock; the requests here take
-// the window mutex without holding the instance lock, and the base's editor hooks are called with
-// the instance lock only after the window mutex is free again. Nothing under the instance lock
-// (setParameter, state restore) takes the window mutex.
+// to the X server), and a host may open and close on its GUI thread while it idles from another
+// (Ardour does). The window guards its own state with a mutex of its own; the editor's gestures
+// reach the plug-in base and the host only after that mutex is free again (HostNotices), and
+// values from the host reach the controls through atomics. The base's editor hooks are called
+// with the instance lock only when the window mutex is free.
 #include "vst2/realtime_checks.h"
 #include "vst2/vst2_requests.h"
 

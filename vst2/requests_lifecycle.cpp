@@ -4,11 +4,11 @@
 #include <cmath>
 
 // Some hosts send effOpen twice; the host set-up runs once, the parameter refresh every time.
+// Hosts never process while they open, so the effect derives its values here and now.
 VstIntPtr Vst2Requests::Open(Vst2Plugin& plugin, const Vst2Request& /*request*/) {
     plugin.HostSpecificSetup();
-    for (int i = 0; i < plugin.Core().ParamCount(); ++i) {
-        plugin.Core().ParamChanged(i);
-    }
+    plugin.Core().Pending().MarkAll();
+    plugin.Core().ApplyPendingParams();
     return 0;
 }
 
@@ -37,6 +37,8 @@ VstIntPtr Vst2Requests::SetBlockSize(Vst2Plugin& plugin, const Vst2Request& requ
 
 VstIntPtr Vst2Requests::MainsChanged(Vst2Plugin& plugin, const Vst2Request& request) {
     if (request.value != 0) {
+        plugin.Core()
+            .ApplyPendingParams(); // the latency the host reads on resume is the current one
         plugin.Core().ActivationChanged(true);
     } else {
         plugin.Core().ActivationChanged(false);

@@ -46,6 +46,7 @@ VstIntPtr Vst2Requests::SetProgram(Vst2Plugin& plugin, const Vst2Request& reques
     if (!ValidPreset(plugin, request.value)) {
         return 0;
     }
+    PendingParams::Publishing together(plugin.Core().Pending());
     if (!plugin.Core().HasStateChunks()) {
         plugin.Core().ModifyCurrentPreset(); // so returning to it later restores the user's edits
     }
@@ -118,6 +119,9 @@ VstIntPtr Vst2Requests::SetChunk(Vst2Plugin& plugin, const Vst2Request& request)
         return 0; // no memory for the copy; the block was not touched
     }
     std::memcpy(block.Data(), request.ptr, static_cast<size_t>(size));
+    // The audio thread takes none of this request's locks; it derives nothing from the values
+    // until the whole chunk is in (or put back).
+    PendingParams::Publishing together(plugin.Core().Pending());
     SavedState saved;
     Save(plugin, saved);
     int position = 0;

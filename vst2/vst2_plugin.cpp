@@ -96,6 +96,8 @@ void Vst2Plugin::RecordEditorSize() {
                         static_cast<VstInt16>(editor->Width())};
 }
 
+// Hosts see the latency only through initialDelay. The audio thread sets it when a parameter
+// changes it, while the host may read the record on another thread: an atomic store.
 void Vst2Plugin::LatencyChanged(int samples) {
-    effect_.initialDelay = samples;
+    __atomic_store_n(&effect_.initialDelay, samples, __ATOMIC_RELEASE);
 }

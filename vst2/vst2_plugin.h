@@ -70,7 +70,7 @@ protected:
 private:
     friend struct Vst2Requests;
 
-    // Audio paths, called by the static callbacks under the instance lock.
+    // Audio paths, called by the static callbacks; they take no lock.
     void ProcessFloat(float** inputs, float** outputs, int frames, bool accumulate);
     void ProcessDouble(double** inputs, double** outputs, int frames);
     // Holds what every process callback holds and calls renderPiece(offset, length) for each

@@ -1,6 +1,7 @@
 // The dispatcher's opcode handlers: one small function per request a host sends. The dispatcher
-// takes the instance lock and looks the handler up in a table by opcode; the editor window's
-// requests run without it (requests_editor_window.cpp says why).
+// looks the handler up in a table by opcode and takes the instance lock for the requests that
+// need it (TakesInstanceLock); the editor window's requests run without it
+// (requests_editor_window.cpp says why).
 #pragma once
 
 #include "vst2/vst2_plugin.h"
@@ -19,6 +20,10 @@ struct Vst2Requests {
     static Handler For(VstInt32 opcode);
     // The handler of an editor window request, run outside the instance lock; null for others.
     static Handler WindowRequestFor(VstInt32 opcode);
+    // Whether the request changes what the instance lock guards (structure, programs, chunks).
+    static bool TakesInstanceLock(VstInt32 opcode);
+    // effClose: the editor's window closes before the instance is deleted.
+    static void Close(Vst2Plugin& plugin);
 
     // Life cycle and processing set-up.
     static VstIntPtr Open(Vst2Plugin& plugin, const Vst2Request& request);

@@ -1,10 +1,10 @@
 // The editor window's costs as a host sees them: effEditIdle calls back to back with nothing to do,
 // calls after a pause as long as a host's idle interval (the redraw step runs when 40 ms have
 // passed) with nothing dirty, and calls whose step repaints the Time knob after the host moved it
-// and sends its rectangle to the window system. Then the instance lock during real drags: the
-// audio thread processes blocks back to back (the real-time counters of the test build
-// CrescendaRtChecks count and time its waits) while the editor takes the lock for each parameter
-// change a drag makes. Needs a display; without one the benchmarks say why and measure nothing.
+// and sends its rectangle to the window system. Then the audio thread during real drags: it
+// processes blocks back to back (the real-time counters of the test build CrescendaRtChecks count
+// and time any lock it waits for) while each move of the drag changes a parameter and tells the
+// host. Needs a display; without one the benchmarks say why and measure nothing.
 #include "host/host_window.h"
 #include "host/plugin_host.h"
 #include "platform/shared_library.h"
@@ -123,7 +123,7 @@ void AudioLockWaitWhileDragging(benchmark::State& state) {
         window.Run(editor.host, 50);
         stop = true;
         audio.join();
-        ReadCounters(editor.host, counters, false); // a request: it takes the instance lock
+        ReadCounters(editor.host, counters, false);
     }
     state.counters["blocks"] = static_cast<double>(counters.callbacks);
     state.counters["lock_waits"] = static_cast<double>(counters.lockWaits);

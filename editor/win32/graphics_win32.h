@@ -6,7 +6,8 @@
 //
 // Everything here runs on the thread that created the window (the host's user-interface thread)
 // and takes no lock. The timer and the paint run from the host's message loop, never inside a
-// dispatcher request, so the window never paints while the instance lock is held.
+// dispatcher request. The timer's redraw step repaints the dirty controls into the canvas; a
+// paint only copies the canvas to the screen.
 //
 // The members are defined by concept: window_lifetime.cpp, window_procedure.cpp,
 // redraw_win32.cpp, text_entry_win32.cpp, popup_menu.cpp, editor_resize.cpp, cursor_win32.cpp,
@@ -72,6 +73,8 @@ private:
     void ReleaseWindowParts();
     // The window was destroyed along with the host's window, without a close.
     void OnDestroyedWithParent(UINT message);
+    // The window goes without a word to the plug-in (the destructor's part of a close).
+    void DestroyEditorWindow();
 
     // window_procedure.cpp
     LRESULT HandleMessage(UINT message, WPARAM wParam, LPARAM lParam);
@@ -83,6 +86,8 @@ private:
     void OnWheel(WPARAM wParam, LPARAM lParam);
     void OnHover();
     void OnLeave();
+    // Another window took the mouse (not a menu of ours): the gesture it held ends.
+    void OnCaptureChanged(HWND taker);
     void TrackMouse();
     LRESULT OnKey(UINT message, WPARAM wParam, LPARAM lParam);
     LRESULT ColourEntryBox(HDC deviceContext);
@@ -101,5 +106,6 @@ private:
     HostMainWindow hostWindow_;
     COLORREF customColours_[16] = {}; // the colour dialog's, kept from one dialog to the next
     bool cursorHidden_ = false;
+    bool menuOpen_ = false; // a popup menu of ours holds the mouse
     POINT savedCursor_{-1, -1};
 };

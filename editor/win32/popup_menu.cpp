@@ -107,17 +107,26 @@ MenuList* GraphicsWin32::RunPopupMenu(MenuList& list, const Bounds& rect) {
     }
     POINT corner{rect.left, rect.bottom};
     ClientToScreen(window_, &corner);
+    HWND owner = window_;
     MenuList* chosen = nullptr;
-    if (TrackPopupMenu(menu, TPM_LEFTBUTTON, corner.x, corner.y, 0, window_, nullptr)) {
+    menuOpen_ = true;
+    const BOOL tracked =
+        TrackPopupMenu(menu, TPM_LEFTBUTTON, corner.x, corner.y, 0, owner, nullptr);
+    menuOpen_ = false;
+    // The menu's modal loop dispatches messages: the host may have closed or reopened the editor
+    // meanwhile, and a choice made for a window that is gone counts for nothing.
+    if (tracked && window_ == owner) {
         MSG command{};
-        if (PeekMessageA(&command, window_, WM_COMMAND, WM_COMMAND, PM_REMOVE) &&
+        if (PeekMessageA(&command, owner, WM_COMMAND, WM_COMMAND, PM_REMOVE) &&
             HIWORD(command.wParam) == 0) {
             int numbering = 0;
             chosen = ListHolding(list, LOWORD(command.wParam), numbering);
         }
     }
     Noted::DestroyMenu(menu);
-    const RECT whole{0, 0, Width(), Height()};
-    InvalidateRect(window_, &whole, FALSE);
+    if (window_ != nullptr) {
+        const RECT whole{0, 0, Width(), Height()};
+        InvalidateRect(window_, &whole, FALSE);
+    }
     return chosen;
 }

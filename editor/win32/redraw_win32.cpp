@@ -1,5 +1,5 @@
-// Redraw and present: the timer tick collects the dirty controls and invalidates their area, the
-// paint that follows repaints it into the canvas, and presenting copies it to the screen. All of
+// Redraw and present: the timer tick collects the dirty controls, repaints them into the canvas
+// and invalidates their area; the paint that follows copies the canvas to the screen. All of
 // it runs from the host's message loop, outside every dispatcher request. UI thread.
 #include "editor/control.h"
 #include "editor/win32/graphics_win32.h"
@@ -32,20 +32,27 @@ bool GraphicsWin32::PresentRect(const Bounds& rect) {
     return true;
 }
 
-// Whatever Repaint presented is valid now; validating the rest keeps a paint that presented
-// nothing (no controls, no canvas) from coming back at once, forever.
+// A paint copies the canvas: whether the redraw step invalidated the area or the system did (a
+// window moved away), the canvas already holds what belongs there. Dirty controls are repainted
+// only by the redraw step, so a paint never marks clean a control it did not draw. Validating
+// the rest keeps a paint that presented nothing (no canvas) from coming back at once, forever.
 void GraphicsWin32::OnPaint() {
     RECT update{};
     if (!GetUpdateRect(window_, &update, FALSE)) {
         return;
     }
-    Repaint(Bounds{update.left, update.top, update.right, update.bottom});
+    PresentRect(Bounds{update.left, update.top, update.right, update.bottom});
     if (window_ != nullptr) {
         ValidateRect(window_, &update);
     }
 }
 
+// The host hears of a wheel gesture's end here and may close the editor inside that call.
 void GraphicsWin32::OnTick() {
+    EndPausedWheelGesture(Clock::now());
+    if (window_ == nullptr) {
+        return;
+    }
     if (entry_.IsOpen() && entry_.State() != EditIdle) {
         entry_.Step();
     } else {
@@ -58,6 +65,7 @@ void GraphicsWin32::OnTick() {
 void GraphicsWin32::RedrawStep() {
     Bounds dirty;
     if (CollectDirty(dirty)) {
+        RepaintCanvas(dirty);
         const RECT area = RectOf(dirty);
         InvalidateRect(window_, &area, FALSE);
     }

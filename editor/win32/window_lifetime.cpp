@@ -30,8 +30,10 @@ Placement PlacementInParent(HWND window, HWND parent) {
 GraphicsWin32::GraphicsWin32(PluginCore* plugin, ModuleHandle module)
     : WindowlessGraphics(plugin, module) {}
 
+// The plug-in closes the window before it goes (effClose); by now the base's host-facing parts
+// are gone, so an open gesture is not told.
 GraphicsWin32::~GraphicsWin32() {
-    CloseEditorWindow();
+    DestroyEditorWindow();
 }
 
 GraphicsWin32* GraphicsWin32::FromWindow(HWND window) {
@@ -95,15 +97,30 @@ void GraphicsWin32::ReleaseWindowParts() {
     Noted::KillTimer(window_, RedrawTimer);
 }
 
-// The handle is cleared first: the messages of the destruction then find no window of this
-// object and get default processing.
+// An open gesture ends (its end-edit reaches the host) once the window is no longer this object's:
+// a host that closes or reopens the editor from inside that call finds no window to close twice.
 void GraphicsWin32::CloseEditorWindow() {
-    if (window_ == nullptr) {
+    HWND window = window_;
+    if (window == nullptr) {
+        return;
+    }
+    DestroyEditorWindow();
+    AbandonGesture();
+}
+
+// The timer stops and the window forgets this object before it is destroyed: the messages of
+// the destruction, and any already queued for it, get default processing.
+void GraphicsWin32::DestroyEditorWindow() {
+    HWND window = window_;
+    if (window == nullptr) {
         return;
     }
     ReleaseWindowParts();
-    HWND window = window_;
+    SetWindowLongPtrA(window, GWLP_USERDATA, 0);
     window_ = nullptr;
+    if (GetCapture() == window) {
+        ReleaseCapture();
+    }
     Noted::DestroyWindow(window);
     EditorWindowClass::Release(Instance());
 }
@@ -119,4 +136,5 @@ void GraphicsWin32::OnDestroyedWithParent(UINT message) {
     SetWindowLongPtrA(window_, GWLP_USERDATA, 0);
     window_ = nullptr;
     EditorWindowClass::Release(Instance());
+    AbandonGesture();
 }

@@ -53,6 +53,9 @@ LRESULT GraphicsWin32::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam)
             OnTick();
         }
         return 0;
+    case WM_CAPTURECHANGED:
+        OnCaptureChanged(reinterpret_cast<HWND>(lParam));
+        return 0;
     case WM_CTLCOLOREDIT:
         if (entry_.EditedControl() != nullptr) {
             return ColourEntryBox(reinterpret_cast<HDC>(wParam));
@@ -89,7 +92,6 @@ LRESULT GraphicsWin32::HandleMouseMessage(UINT message, WPARAM wParam, LPARAM lP
         return 0;
     case WM_LBUTTONDOWN:
     case WM_RBUTTONDOWN:
-    case WM_MBUTTONDOWN:
         OnButtonDown(wParam, lParam);
         return 0;
     case WM_LBUTTONUP:
@@ -109,8 +111,7 @@ LRESULT GraphicsWin32::HandleMouseMessage(UINT message, WPARAM wParam, LPARAM lP
         OnLeave();
         return 0;
     default:
-        // The middle release, the right and middle double clicks: a middle press keeps the
-        // mouse captured, and the control's gesture open, until the next left or right release.
+        // The middle button and the right and middle double clicks mean nothing to the editor.
         return DefWindowProcA(window_, message, wParam, lParam);
     }
 }
@@ -159,18 +160,26 @@ void GraphicsWin32::OnButtonDown(WPARAM wParam, LPARAM lParam) {
     HandlePress(point.x, point.y, MouseKeysFrom(wParam));
 }
 
+// The release ends the gesture before the capture goes, so the capture change finds none open.
 // Only this window's own capture is released: the host's stays untouched.
 void GraphicsWin32::OnButtonUp(WPARAM wParam, LPARAM lParam) {
-    if (GetCapture() == window_) {
-        ReleaseCapture();
-    }
     const POINT point = MessagePoint(lParam);
     HandleRelease(point.x, point.y, MouseKeysFrom(wParam));
+    if (window_ != nullptr && GetCapture() == window_) {
+        ReleaseCapture();
+    }
+}
+
+void GraphicsWin32::OnCaptureChanged(HWND taker) {
+    if (taker != window_ && !menuOpen_) {
+        AbandonGesture();
+    }
 }
 
 void GraphicsWin32::OnDoubleClick(WPARAM wParam, LPARAM lParam) {
     const POINT point = MessagePoint(lParam);
-    if (HandleDoubleClick(point.x, point.y, MouseKeysFrom(wParam))) {
+    // The host may close the editor inside the gesture's first call.
+    if (HandleDoubleClick(point.x, point.y, MouseKeysFrom(wParam)) && window_ != nullptr) {
         SetCapture(window_);
     }
 }

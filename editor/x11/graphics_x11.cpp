@@ -18,11 +18,15 @@ struct GraphicsX11::OpenWindow {
 GraphicsX11::GraphicsX11(PluginCore* plugin, ModuleHandle module)
     : WindowlessGraphics(plugin, module), pacing_(FrameRate()) {}
 
+// The plug-in closes the window before it goes (effClose); by now the base's host-facing parts
+// are gone, so nothing is told.
 GraphicsX11::~GraphicsX11() {
-    CloseEditorWindow();
+    std::lock_guard<std::recursive_mutex> hold(windowMutex_);
+    window_.reset();
 }
 
 NativeWindow GraphicsX11::OpenEditorWindow(NativeWindow parent) {
+    NoticesHeld notices(*this);
     std::lock_guard<std::recursive_mutex> hold(windowMutex_);
     int x = 0;
     int y = 0;
@@ -48,9 +52,16 @@ NativeWindow GraphicsX11::OpenEditorWindow(NativeWindow parent) {
     return WindowHandle();
 }
 
+// An open gesture ends with the window; its end-edit reaches the host once the mutex is free.
 void GraphicsX11::CloseEditorWindow() {
+    NoticesHeld notices(*this);
     std::lock_guard<std::recursive_mutex> hold(windowMutex_);
+    if (window_ == nullptr) {
+        return;
+    }
     window_.reset();
+    pointer_.Reset();
+    AbandonGesture();
 }
 
 NativeWindow GraphicsX11::WindowHandle() {
@@ -75,12 +86,15 @@ bool GraphicsX11::PresentRect(const Bounds& rect) {
     return true;
 }
 
+// What the events' gestures tell the host waits until the mutex is free (NoticesHeld).
 void GraphicsX11::IdleEditorWindow() {
+    NoticesHeld notices(*this);
     std::lock_guard<std::recursive_mutex> hold(windowMutex_);
     if (window_ == nullptr || idling_) {
         return; // idle before open, or an idle call from inside this one
     }
     idling_ = true;
+    EndPausedWheelGesture(Clock::now());
     // Only what is waiting now: a stream of motion cannot keep the call going. Each event may
     // reach the host, which may close this window (or open another) from its callback.
     const unsigned opening = openings_;

@@ -4,11 +4,11 @@
 // its own. The dialogs and system services keep the failure results of WindowlessGraphics.
 //
 // Threads: hosts open and close on their GUI thread and may idle from another (Ardour does). The
-// window mutex guards the window's state against that; it is taken without the instance lock
-// held, and the instance lock is reached under it only through the controls' parameter changes
-// (vst2/requests_editor_window.cpp gives the order). Values from the host reach the controls
-// through atomics, never through this mutex, so the audio thread never waits for a repaint or for
-// the X server.
+// window mutex guards the window's state against that. Nothing under it calls the host or the
+// plug-in base: the gestures' notices wait until it is free (HostNotices), so a host may close
+// the editor from inside its automate handler. Values from the host reach the controls through
+// atomics, never through this mutex, so the audio thread never waits for a repaint or for the X
+// server.
 #pragma once
 
 #include "editor/windowless_graphics.h"
@@ -40,6 +40,20 @@ public:
 
 private:
     struct OpenWindow; // the connection, the window and its presenter
+
+    // Held around every use of the window mutex: taken before it, released after it.
+    class NoticesHeld {
+    public:
+        explicit NoticesHeld(GraphicsContext& graphics) : graphics_(graphics) {
+            graphics_.HoldHostNotices();
+        }
+        ~NoticesHeld() { graphics_.ReleaseHostNotices(); }
+        NoticesHeld(const NoticesHeld&) = delete;
+        NoticesHeld& operator=(const NoticesHeld&) = delete;
+
+    private:
+        GraphicsContext& graphics_;
+    };
 
     void TakeEvent(const WindowEvent& event);
     void RedrawWhenDue();

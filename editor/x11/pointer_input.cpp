@@ -55,10 +55,9 @@ void PointerInput::Press(const WindowEvent& event, GraphicsContext& graphics) {
         return;
     case WindowEvent::LeftButton:
     case WindowEvent::RightButton:
-    case WindowEvent::MiddleButton:
         break;
     default:
-        return; // further buttons mean nothing to the editor
+        return; // the middle and further buttons mean nothing to the editor
     }
     if (CompletesDoubleClick(event)) {
         if (event.button == WindowEvent::LeftButton &&
@@ -71,8 +70,6 @@ void PointerInput::Press(const WindowEvent& event, GraphicsContext& graphics) {
     graphics.HandlePress(event.x, event.y, keys);
 }
 
-// The middle button's release ends nothing: its press keeps the capture (and the control's
-// gesture) until the next left or right release.
 void PointerInput::Release(const WindowEvent& event, GraphicsContext& graphics) {
     if (event.button != WindowEvent::LeftButton && event.button != WindowEvent::RightButton) {
         return;

@@ -1,10 +1,11 @@
 // PointerInput: the editor window's mouse rules, from X11 window events to the graphics context's
-// input calls, as the Windows window applies them: a left, right or middle press captures the
-// mouse and reaches the control, drags reach the captured control while the left or right button
-// is down, a left or right release ends the capture, a second left press close in time and place
-// is a double click (and a second right or middle press reaches nothing), each wheel notch is one
-// step, and moves without a button hover until the pointer leaves. X has no double clicks of its
-// own; they are recognised here from the two presses' times and places. UI thread.
+// input calls, as the Windows window applies them: a left or right press captures the mouse and
+// reaches the control (the middle button is ignored), drags reach the captured control while the
+// left or right button is down, a left or right release ends the capture, a second left press
+// close in time and place is a double click (and a second right press reaches nothing), each
+// wheel notch is one step, and moves without a button hover until the pointer leaves. X has no
+// double clicks of its own; they are recognised here from the two presses' times and places. UI
+// thread.
 #pragma once
 
 #include "editor/x11/window_event.h"

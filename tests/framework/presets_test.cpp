@@ -94,6 +94,8 @@ TEST(LoadPreset, ADefinedPresetSetsTheParametersAndBecomesCurrent) {
     EXPECT_TRUE(plugin.LoadPreset(1));
     EXPECT_EQ(plugin.CurrentPreset(), 1);
     EXPECT_EQ(Values(plugin), std::vector<double>(Other, Other + 5));
+    EXPECT_TRUE(plugin.changed.empty()); // the effect hears of them at the next block
+    plugin.ApplyPendingParams();
     EXPECT_EQ(plugin.changed, (std::vector<int>{0, 1, 2, 3, 4}));
     EXPECT_EQ(plugin.presetListChanges, 1);
 }
@@ -186,6 +188,7 @@ TEST(EditorParameterWrites, SetTheValueAnnounceItAsGivenAndNotifyTheEffect) {
     ASSERT_EQ(plugin.announced.size(), 1u);
     EXPECT_EQ(plugin.announced[0].index, 3);
     EXPECT_EQ(plugin.announced[0].normalised, 0.25);
+    plugin.ApplyPendingParams(); // the next block
     EXPECT_EQ(plugin.changed, std::vector<int>{3});
     plugin.SetParamFromEditor(5, 0.25);
     plugin.SetParamFromEditor(-1, 0.25);

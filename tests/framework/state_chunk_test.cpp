@@ -103,6 +103,7 @@ TEST(ProgramChunk, RestoringAProgramChunkRestoresEveryParameterAndTellsTheEffect
     EffectLike target;
     EXPECT_EQ(RestoreProgramChunk(target, block), 48);
     EXPECT_EQ(Values(target), Values(source));
+    target.ApplyPendingParams(); // the next block
     EXPECT_EQ(target.changed, (std::vector<int>{0, 1, 2, 3, 4}));
 }
 
@@ -129,6 +130,7 @@ TEST(ProgramChunk, TheMagicWithoutRoomForTheVersionFails) {
     EXPECT_EQ(position, -1);
     EffectLike plugin;
     EXPECT_EQ(plugin.LoadState(block, position), -1);
+    plugin.ApplyPendingParams();          // the next block
     EXPECT_EQ(plugin.changed.size(), 5u); // told of every parameter all the same
 }
 
@@ -162,6 +164,7 @@ TEST(ProgramChunk, AShortStateSetsWhatItCoversZeroesTheFirstMissingValueAndFails
     SetValues(plugin, {0.9, 0.9, 0.9, 1.9, 1});
     EXPECT_EQ(RestoreProgramChunk(plugin, block), -1);
     EXPECT_EQ(Values(plugin), (std::vector<double>{0.2, 0.3, 0.0, 1.9, 1}));
+    plugin.ApplyPendingParams(); // the next block
     EXPECT_EQ(plugin.changed, (std::vector<int>{0, 1, 2, 3, 4}));
 }
 

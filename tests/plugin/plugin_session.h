@@ -28,6 +28,14 @@ constexpr ExpectedPreset FactoryPresets[6] = {
     {"Before Overdrive", {0.5, 0.772, 1.0, 1.0, 1}},
 };
 
+inline int LatencyAfterNextBlock(PluginHost& host) {
+    double silence[1] = {0.0};
+    const double* inputs[2] = {silence, silence};
+    double* outputs[2] = {silence, silence};
+    host.ProcessDoubleReplacing(inputs, outputs, 0);
+    return host.Effect()->initialDelay;
+}
+
 class Session {
 public:
     explicit Session(double rate = 44100.0, int blockSize = 1024) {
@@ -36,7 +44,9 @@ public:
 
     bool Loaded() const { return loaded_; }
     PluginHost& Host() { return host_; }
-    int Latency() { return host_.Effect()->initialDelay; }
+    // The latency the host reads once the next block has begun: the effect hears of parameter
+    // changes there (an empty block here).
+    int Latency() { return LatencyAfterNextBlock(host_); }
 
     // Feeds the signal through processDoubleReplacing in blocks whose sizes cycle through
     // `blocks`, continuing the stream from earlier calls.

@@ -112,31 +112,32 @@ TEST_F(RealtimeSafety, AfterTheFirstBlockAtABlockSizeNoCallbackAllocatesOrWaits)
                                   << " heap allocations and " << counters.lockWaits
                                   << " lock waits inside the callbacks";
                 }
-                if (counters.lockEntries < counters.callbacks && budget.Spend()) {
-                    ADD_FAILURE() << what << ": only " << counters.lockEntries
-                                  << " lock entries for " << counters.callbacks
-                                  << " callbacks; the instance lock is not counted";
+                if (counters.lockEntries != 0 && budget.Spend()) {
+                    ADD_FAILURE() << what << ": the callbacks took " << counters.lockEntries
+                                  << " locks; they must take none another thread can hold";
                 }
             }
         }
     }
     Report("real-time safety: callbacks counted for allocations and lock waits", counted,
-           std::to_string(lockEntries) + " instance-lock entries, all uncontended");
+           std::to_string(lockEntries) + " lock entries");
 }
 
-// The counters are worth trusting only if they see a real wait: another thread holds the
-// instance lock (inside the host query effOpen makes) while the audio thread processes.
-TEST_F(RealtimeSafety, TheCountersSeeALockWaitWhenAnotherThreadHoldsTheInstanceLock) {
+// Another thread is inside effOpen (its host query takes 300 ms) while the audio thread
+// processes: the block neither waits for that request nor takes a lock.
+TEST_F(RealtimeSafety, ABlockRunsWhileAnotherThreadIsInsideEffOpen) {
     PluginHost host;
     ASSERT_TRUE(Load(host, path_));
     std::atomic<bool> holding{false};
     std::atomic<bool> audioStarting{false};
+    std::atomic<bool> released{false};
     host.SetCallHook([&](PluginHost&, const HostCall& call) {
         if (call.opcode == audioMasterGetProductString && !holding.exchange(true)) {
             while (!audioStarting.load()) {
                 std::this_thread::yield();
             }
             std::this_thread::sleep_for(std::chrono::milliseconds(300));
+            released = true;
         }
     });
     host.Dispatch(effSetBlockSize, 0, 64);
@@ -153,7 +154,7 @@ TEST_F(RealtimeSafety, TheCountersSeeALockWaitWhenAnotherThreadHoldsTheInstanceL
     if (!holding.load()) {
         audioStarting = true;
         control.join();
-        GTEST_SKIP() << "effOpen made no host query to hold the lock in";
+        GTEST_SKIP() << "effOpen made no host query to stay inside";
     }
     // Straight through the record: the host's own helpers read numInputs, which effOpen writes.
     std::vector<float*> inputs(in.Pointers(), in.Pointers() + in.Channels());
@@ -161,12 +162,11 @@ TEST_F(RealtimeSafety, TheCountersSeeALockWaitWhenAnotherThreadHoldsTheInstanceL
     AEffect* effect = host.Effect();
     audioStarting = true;
     effect->processReplacing(effect, inputs.data(), outputs.data(), 64);
+    const bool finishedFirst = !released.load();
     control.join();
     ReadCounters(host, counters, true);
-    EXPECT_GE(counters.lockWaits, 1) << "a block processed while another thread held the instance "
-                                        "lock for 300 ms counted no lock wait";
-    EXPECT_GE(counters.longestLockWaitNanoseconds, 100'000'000)
-        << "the wait for a lock held 300 ms was measured shorter than 100 ms";
+    EXPECT_TRUE(finishedFirst) << "the block waited until effOpen was done";
+    EXPECT_EQ(counters.lockEntries, 0);
     EXPECT_EQ(counters.callbacks, 1);
-    Report("real-time safety: counters see a contended wait", 1);
+    Report("real-time safety: a block beside a held instance lock", 1);
 }

@@ -54,7 +54,8 @@ TEST_F(Presets, SwitchingLoadsThePresetsValues) {
     EXPECT_EQ(host.ProgramName(), "Arpeggio");
     EXPECT_EQ(host.ParamDisplay(0), "0.676");
     EXPECT_EQ(host.ParamDisplay(2), "1.000");
-    EXPECT_EQ(Effect()->initialDelay, 1000); // the effect was told
+    ProcessABlock();
+    EXPECT_EQ(Effect()->initialDelay, 1000); // the effect was told at the next block
 }
 
 TEST_F(Presets, SwitchingAwayStoresTheEditsSoReturningRestoresThem) {
@@ -108,6 +109,7 @@ TEST_F(Chunks, RestoringAProgramChunkRestoresEveryParameterAndTellsTheEffect) {
     EXPECT_EQ(host.ParamDisplay(2), "0.300");
     EXPECT_EQ(host.ParamDisplay(3), "1.900");
     EXPECT_EQ(host.ParamDisplay(4), "0");
+    ProcessABlock();
     EXPECT_EQ(Effect()->initialDelay, 300);
     EXPECT_EQ(host.GetChunk(true), ProgramChunk({0.1, 0.2, 0.3, 1.9, 0.0}));
 }

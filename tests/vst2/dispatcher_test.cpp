@@ -192,7 +192,8 @@ TEST_F(Dispatcher, TypedValuesSetParametersInTheirOwnUnitsClamped) {
     EXPECT_EQ(type(0, "0.1234"), 1); // not snapped to the step
     EXPECT_FLOAT_EQ(host.GetParameter(0), 0.1234f);
     EXPECT_EQ(type(2, "0.25"), 1);
-    EXPECT_EQ(Effect()->initialDelay, 250); // the effect was told
+    ProcessABlock();
+    EXPECT_EQ(Effect()->initialDelay, 250); // the effect was told at the next block
     EXPECT_EQ(type(5, "1"), 0);
     EXPECT_EQ(type(-1, "1"), 0);
     EXPECT_EQ(host.Dispatch(effString2Parameter, 3, 0, nullptr), 1);

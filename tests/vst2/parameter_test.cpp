@@ -61,5 +61,7 @@ TEST_F(Parameters, TheIntegerSwitchSnapsAtOneHalf) {
 
 TEST_F(Parameters, AWriteReachesTheEffectsParameterHandler) {
     host.SetParameter(2, 0.5f); // the test effect turns Depth into latency
+    EXPECT_EQ(Effect()->initialDelay, 0);
+    ProcessABlock(); // from the next block on
     EXPECT_EQ(Effect()->initialDelay, 500);
 }

@@ -5,12 +5,14 @@
 // c' the other channel, so every output sample depends on an input sample from the block's far
 // end. Depth sets the latency to round(Depth * 1000) samples, so ParamChanged is visible to a host.
 // Two deliberate faults let the real-time counters be checked: with Time at exactly 0.001 the
-// rendering allocates, and with Sensitivity at exactly 0.999 the parameter handler holds the
-// instance lock for 200 ms.
+// rendering allocates, and with Sensitivity at exactly 0.999 the parameter handler (on the audio
+// thread) takes the instance lock, which renaming the program "slow" holds for 200 ms.
 #include "framework/plugin_core.h"
+#include "vst2/realtime_checks.h"
 
 #include <chrono>
 #include <cmath>
+#include <cstring>
 #include <new>
 #include <thread>
 #include <vector>
@@ -65,12 +67,18 @@ public:
     }
 
     void ParamChanged(int index) override {
-        ScopedLock hold(Lock());
         if (index == 0 && Param(0)->Value() == SlowSensitivity) {
-            std::this_thread::sleep_for(std::chrono::milliseconds(200));
+            RealtimeChecks::TakeLock(Lock());
+            Lock().Leave();
         }
         if (index == 2) {
             SetLatencySamples(static_cast<int>(std::lround(Param(2)->Value() * 1000.0)));
+        }
+    }
+
+    void PresetListChanged() override {
+        if (std::strcmp(PresetName(CurrentPreset()), "slow") == 0) {
+            std::this_thread::sleep_for(std::chrono::milliseconds(200));
         }
     }
 

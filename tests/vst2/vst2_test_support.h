@@ -30,6 +30,11 @@ protected:
     AEffect* Effect() { return host.Effect(); }
     // Opened at 44.1 kHz with the given block size.
     void Open(int blockSize = 512) { ASSERT_TRUE(host.Open(44100.0, blockSize)); }
+    // One short block: the effect hears of parameter changes when the next block starts.
+    void ProcessABlock() {
+        AudioBuffers<float> in(2, 16), out(2, 16);
+        host.ProcessFloat(in, out);
+    }
 
     PluginHost host;
 };

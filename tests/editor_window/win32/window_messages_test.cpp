@@ -69,10 +69,8 @@ TEST(WindowMessages, LetterKeysReachTheControlsAndKeysTheyDoNotUseReachTheHost) 
 TEST(WindowMessages, AMoveWithTheButtonHeldButNoCaptureDragsNothing) {
     WindowSession session;
     SKIP_WITHOUT_WINDOW(session);
-    ASSERT_TRUE(session.OpenEditor());
-    session.RunTicks(1);
-    session.host.ClearCalls();
-    HWND editor = session.EditorWindow();
+    HWND editor = session.OpenQuietly();
+    ASSERT_NE(editor, nullptr);
     PostMessageA(editor, WM_MOUSEMOVE, MK_LBUTTON, PointParam(TimeCentre.x, TimeCentre.y));
     PostMessageA(editor, WM_MOUSEMOVE, MK_LBUTTON, PointParam(TimeCentre.x, TimeCentre.y - 40));
     session.RunTicks(1);
@@ -114,4 +112,42 @@ TEST(WindowMessages, ResizingGrowsTheEditorWindowAndTheHostFrameAndIsReported) {
     ASSERT_EQ(session.host.Dispatch(effEditGetRect, 0, 0, &rect), 1);
     EXPECT_EQ(rect->right, 600);
     EXPECT_EQ(rect->bottom, 330);
+}
+
+// Another window takes the mouse in the middle of a drag (the host's, here): the drag's gesture
+// ends there, and the release that follows sends nothing more.
+TEST(WindowMessages, AnotherWindowTakingTheMouseEndsTheDragsGesture) {
+    WindowSession session;
+    SKIP_WITHOUT_WINDOW(session);
+    HWND editor = session.OpenQuietly();
+    ASSERT_NE(editor, nullptr);
+    SendMessageA(editor, WM_LBUTTONDOWN, MK_LBUTTON, PointParam(TimeCentre.x, TimeCentre.y));
+    SendMessageA(editor, WM_MOUSEMOVE, MK_LBUTTON, PointParam(TimeCentre.x, TimeCentre.y - 20));
+    SetCapture(session.HostHandle());
+    const std::vector<HostCall> calls = session.GestureCalls();
+    ASSERT_GE(calls.size(), 3u);
+    EXPECT_EQ(calls.front().opcode, audioMasterBeginEdit);
+    EXPECT_EQ(calls.back().opcode, audioMasterEndEdit);
+    SendMessageA(editor, WM_LBUTTONUP, 0, PointParam(TimeCentre.x, TimeCentre.y - 20));
+    ReleaseCapture();
+    EXPECT_EQ(session.GestureCalls().size(), calls.size());
+}
+
+// The system asks for an uncovered part of the window to be painted while the host has just moved
+// the Time knob: the paint copies the canvas there, and the knob stays for the redraw step.
+TEST(WindowMessages, APaintForAnUncoveredAreaLeavesDirtyControlsToTheRedrawStep) {
+    WindowSession session;
+    SKIP_WITHOUT_WINDOW(session);
+    ASSERT_TRUE(session.OpenEditor());
+    session.RunTicks(2);
+    session.host.SetParameter(Time, 0.9f);
+    HWND editor = session.EditorWindow();
+    const RECT uncovered{0, 0, 60, 60};
+    for (int paint = 0; paint < 2; ++paint) { // a value from the host is painted twice
+        InvalidateRect(editor, &uncovered, FALSE);
+        UpdateWindow(editor);
+    }
+    EXPECT_TRUE(session.Editor().ControlAt(Time + 1)->NeedsPaint());
+    session.RunTicks(2);
+    EXPECT_FALSE(session.Editor().ControlAt(Time + 1)->NeedsPaint());
 }

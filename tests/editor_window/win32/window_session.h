@@ -36,6 +36,16 @@ public:
         return host.Dispatch(effEditOpen, 0, 0, window->ParentHandle()) == 1;
     }
     void CloseEditor() { host.Dispatch(effEditClose); }
+    // Opens the editor, lets it paint once and forgets the host calls so far; null when it did
+    // not open.
+    HWND OpenQuietly() {
+        if (!OpenEditor()) {
+            return nullptr;
+        }
+        RunTicks(1);
+        host.ClearCalls();
+        return EditorWindow();
+    }
 
     // The host's message loop for that many of the editor's timer ticks, and a little more.
     void RunTicks(int ticks) { window->Run(host, ticks * TickMilliseconds + TickMilliseconds / 2); }

@@ -6,6 +6,7 @@
 
 #include <X11/Xlib.h>
 #include <X11/Xutil.h>
+#include <atomic>
 #include <chrono>
 #include <thread>
 
@@ -180,4 +181,46 @@ TEST_F(X11EditorWindow, ADoubleClickNeedsTwoPressesWithinHalfASecondAndTwoPixels
     EXPECT_EQ(clicks(TimeCentre, 600), 0.8f) << "presses 600 ms apart";
     EXPECT_EQ(clicks(Point{TimeCentre.x + 3, TimeCentre.y}, 0), 0.8f) << "three pixels apart";
     EXPECT_EQ(clicks(Point{TimeCentre.x + 2, TimeCentre.y - 2}, 0), 0.5f) << "two pixels apart";
+}
+
+// Hosts may idle the editor from a thread of their own while their GUI thread closes the plug-in.
+// The close comes while that thread's idle call is telling the host about a click (its automate
+// handler takes 30 ms) and while host automation keeps the editor painting: effClose waits for
+// that call's work with the plug-in, so nothing runs on a deleted instance. Several rounds, and
+// under ThreadSanitizer and valgrind in the thorough run.
+TEST(X11EditorClose, EffCloseFromAnotherThreadWaitsForTheIdleCallAtWork) {
+    for (int round = 0; round < 3; ++round) {
+        EditorInWindow editor;
+        std::string error;
+        if (!editor.Start(error)) {
+            GTEST_SKIP() << "no window to open the editor in: " << error;
+        }
+        ASSERT_EQ(editor.OpenEditor(), 1);
+        editor.Run(TwoTicks);
+        std::atomic<bool> inHost{false};
+        std::atomic<bool> stop{false};
+        editor.host.SetCallHook([&](PluginHost&, const HostCall& call) {
+            if (call.opcode == audioMasterAutomate && !inHost.exchange(true)) {
+                std::this_thread::sleep_for(std::chrono::milliseconds(30));
+            }
+        });
+        std::thread idler([&] {
+            for (unsigned i = 0; !stop.load(); ++i) {
+                editor.host.SetParameter(Vol, static_cast<float>(i % 9) / 8.0f);
+                editor.host.Dispatch(effEditIdle);
+                std::this_thread::yield();
+            }
+        });
+        editor.Click(SwitchPoint);
+        for (int wait = 0; wait < 10000 && !inHost.load(); ++wait) {
+            std::this_thread::sleep_for(std::chrono::milliseconds(1));
+        }
+        stop = true;
+        editor.host.Close();
+        idler.join();
+        EXPECT_TRUE(inHost.load()) << "round " << round << ": the click never reached the host";
+        EXPECT_EQ(editor.host.CountCalls(audioMasterBeginEdit),
+                  editor.host.CountCalls(audioMasterEndEdit))
+            << "round " << round;
+    }
 }
