@@ -31,6 +31,7 @@ void PluginParam::InitNumeric(const char* name, double defaultValue, double mini
     }
     CopyName(name_, name);
     label_[0] = '\0';
+    unit_ = nullptr;
     minimum_ = minimum;
     value_ = defaultValue;
     default_ = defaultValue;
@@ -87,6 +88,10 @@ void PluginParam::FormatValue(double v, bool isNormalised, bool useDisplayTexts,
     if (isNormalised) {
         v = Denormalise(v);
     }
+    if (unit_ != nullptr) {
+        unit_->Format(v, text, size);
+        return;
+    }
     if (useDisplayTexts) {
         const char* shown = DisplayTextFor(v);
         if (shown != nullptr && shown[0] != '\0') {
@@ -112,6 +117,9 @@ void PluginParam::FormatCurrent(char* text, int size) const {
 }
 
 const char* PluginParam::LabelText() const {
+    if (unit_ != nullptr) {
+        return unit_->Label();
+    }
     const char* shown = DisplayTextFor(value_);
     return shown != nullptr && shown[0] != '\0' ? "" : label_;
 }
