@@ -88,16 +88,16 @@ void PluginParam::FormatValue(double v, bool isNormalised, bool useDisplayTexts,
     if (isNormalised) {
         v = Denormalise(v);
     }
-    if (unit_ != nullptr) {
-        unit_->Format(v, text, size);
-        return;
-    }
     if (useDisplayTexts) {
         const char* shown = DisplayTextFor(v);
         if (shown != nullptr && shown[0] != '\0') {
             std::snprintf(text, static_cast<std::size_t>(size), "%s", shown);
             return;
         }
+    }
+    if (unit_ != nullptr) {
+        unit_->Format(v, text, size);
+        return;
     }
     if (negateDisplay_) {
         v = -v;
@@ -117,11 +117,11 @@ void PluginParam::FormatCurrent(char* text, int size) const {
 }
 
 const char* PluginParam::LabelText() const {
-    if (unit_ != nullptr) {
-        return unit_->Label();
-    }
     const char* shown = DisplayTextFor(value_);
-    return shown != nullptr && shown[0] != '\0' ? "" : label_;
+    if (shown != nullptr && shown[0] != '\0') {
+        return ""; // the text already says it all
+    }
+    return unit_ != nullptr ? unit_->Label() : label_;
 }
 
 double PluginParam::Clamp(double v) const {

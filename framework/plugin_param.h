@@ -40,8 +40,8 @@ public:
     void SetFromNormalised(double x);
     // v is limited to [minimum, maximum] first (NaN counts as the minimum).
     double ToNormalised(double v) const;
-    // Writes at most size - 1 characters and a terminator (size > 0). With a unit, the unit's
-    // number alone ("0.32"); the label says the rest.
+    // Writes at most size - 1 characters and a terminator (size > 0). A display text first; then
+    // with a unit, the unit's number alone ("0.32"), the label saying the rest.
     void FormatValue(double v, bool isNormalised, bool useDisplayTexts, char* text, int size) const;
     void FormatCurrent(char* text, int size) const;
     const char* LabelText() const;
