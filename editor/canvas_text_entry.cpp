@@ -29,6 +29,7 @@ void CanvasTextEntry::Open(Control* control, PluginParam* param, const TextStyle
     area_ = rect;
     maxLength_ = maxLength > 0 && maxLength < MaxText ? maxLength : MaxText - 1;
     std::snprintf(text_, sizeof text_, "%.*s", maxLength_, text != nullptr ? text : "");
+    replaced_ = true;
     refused_ = false;
 }
 
@@ -55,11 +56,13 @@ bool CanvasTextEntry::TakeKey(GraphicsContext& graphics, EntryKey key, char char
         }
         std::snprintf(text_, sizeof text_, "%s", why);
         refused_ = true;
+        replaced_ = true;
         return false;
     }
     case EntryKey::Backspace:
-        if (refused_) {
+        if (replaced_) {
             text_[0] = '\0';
+            replaced_ = false;
             refused_ = false;
         } else if (text_[0] != '\0') {
             text_[std::strlen(text_) - 1] = '\0';
@@ -74,8 +77,9 @@ bool CanvasTextEntry::TakeKey(GraphicsContext& graphics, EntryKey key, char char
 }
 
 void CanvasTextEntry::Append(char character) {
-    if (refused_) {
+    if (replaced_) {
         text_[0] = '\0';
+        replaced_ = false;
         refused_ = false;
     }
     const std::size_t length = std::strlen(text_);

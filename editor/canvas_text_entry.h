@@ -1,7 +1,8 @@
 // CanvasTextEntry: the text entry a window class without native edit boxes (the X11 window) draws
 // on the canvas over the prompt's rectangle: the typed text and a caret in the control's entry
-// colours. Return applies the text through the graphics context as one gesture; a refused text
-// stays open and shows why (the next key starts the text again); Escape closes it. The window
+// colours. It opens holding the current value, which the first key replaces (as a selected text
+// is). Return applies the text through the graphics context as one gesture; a refused text stays
+// open and shows why (the next key starts the text again); Escape closes it. The window
 // takes the keyboard only while an entry is open and hands keys here. UI thread.
 #pragma once
 
@@ -41,5 +42,6 @@ private:
     Bounds area_;
     char text_[MaxText] = {};
     int maxLength_ = MaxText - 1;
-    bool refused_ = false; // text_ holds why the last text was refused
+    bool replaced_ = false; // the first key replaces text_ (the value it opened with, or why)
+    bool refused_ = false;  // text_ holds why the last text was refused
 };

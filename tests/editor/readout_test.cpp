@@ -146,7 +146,7 @@ TEST_F(ValueTexts, TheCanvasEntryTypesAppliesRefusesAndCancels) {
     EXPECT_EQ(session.CanvasRow(box.top + 8)[box.right - 4],
               time->Style().entryBackground.Packed());
 
-    type("x");
+    type("0.32x"); // the first key replaces the value the entry opened with
     EXPECT_STREQ(entry.Text(), "0.32x");
     EXPECT_FALSE(entry.TakeKey(editor, EntryKey::Return, 0));
     EXPECT_TRUE(entry.ShowsRefusal());
@@ -166,6 +166,8 @@ TEST_F(ValueTexts, TheCanvasEntryTypesAppliesRefusesAndCancels) {
     EXPECT_EQ(session.GestureCalls().size(), 3u);
 
     entry.Open(time, session.Plugin().Param(Time), time->Style(), box, "0.80", 16);
+    entry.TakeKey(editor, EntryKey::Backspace, 0);
+    EXPECT_STREQ(entry.Text(), "");
     type("5");
     EXPECT_TRUE(entry.TakeKey(editor, EntryKey::Escape, 0));
     EXPECT_EQ(ShownByHost(session.host, Time), "0.80 s");

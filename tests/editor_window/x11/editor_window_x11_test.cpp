@@ -6,7 +6,9 @@
 
 #include <X11/Xlib.h>
 #include <X11/Xutil.h>
+#include <X11/extensions/XTest.h>
 #include <chrono>
+#include <cmath>
 #include <thread>
 
 using namespace editor_window;
@@ -180,4 +182,72 @@ TEST_F(X11EditorWindow, ADoubleClickNeedsTwoPressesWithinHalfASecondAndTwoPixels
     EXPECT_EQ(clicks(TimeCentre, 600), 0.8f) << "presses 600 ms apart";
     EXPECT_EQ(clicks(Point{TimeCentre.x + 3, TimeCentre.y}, 0), 0.8f) << "three pixels apart";
     EXPECT_EQ(clicks(Point{TimeCentre.x + 2, TimeCentre.y - 2}, 0), 0.5f) << "two pixels apart";
+}
+
+// A right click on Time opens an entry drawn on the canvas that holds the keyboard while it is
+// open: a refused text keeps the value and the entry, Escape drops it, Return applies 0.8 s as
+// one gesture. Each time the entry closes, the keyboard goes back to where it was and the window
+// asks the server for no key events, so with no entry open every key goes to the host.
+TEST_F(X11EditorWindow, ARightClickTypesAValueWhileTheEntryAloneHoldsTheKeyboard) {
+    OpenAndShow();
+    const Window child = Children(HostParent()).at(0);
+    const auto focus = [this] {
+        Window window = 0;
+        int revert = 0;
+        XGetInputFocus(display_, &window, &revert);
+        return window;
+    };
+    const auto asksForKeys = [&] {
+        XWindowAttributes attributes{};
+        XGetWindowAttributes(display_, child, &attributes);
+        return (attributes.all_event_masks & KeyPressMask) != 0;
+    };
+    const auto type = [&](const char* keys) {
+        for (const char* c = keys; *c != '\0'; ++c) {
+            const std::string name = *c == '.'    ? "period"
+                                     : *c == '\n' ? "Return"
+                                     : *c == 27   ? "Escape"
+                                                  : std::string(1, *c);
+            const KeyCode code = XKeysymToKeycode(display_, XStringToKeysym(name.c_str()));
+            XTestFakeKeyEvent(display_, code, True, CurrentTime);
+            XTestFakeKeyEvent(display_, code, False, CurrentTime);
+        }
+        XSync(display_, False);
+        editor.Run(TwoTicks);
+    };
+    const auto rightClick = [&] {
+        editor.Window().MoveMouse(TimeCentre.x, TimeCentre.y);
+        editor.Window().PressButton(HostWindow::Button::Right, {});
+        editor.Window().ReleaseButton(HostWindow::Button::Right, {});
+        editor.Run(TwoTicks);
+    };
+    const Window hostFocus = focus();
+    EXPECT_FALSE(asksForKeys());
+
+    rightClick();
+    EXPECT_EQ(focus(), child);
+    EXPECT_TRUE(asksForKeys());
+    type("abc\n");
+    EXPECT_EQ(focus(), child) << "a refused text closed the entry";
+    type("\x1b");
+    EXPECT_EQ(focus(), hostFocus);
+    EXPECT_FALSE(asksForKeys());
+    EXPECT_EQ(editor.host.GetParameter(editor_window::Time), 0.5f);
+    EXPECT_TRUE(editor.Shows(DefaultFrames)); // the entry's box is gone
+
+    rightClick();
+    type("0.8\n");
+    EXPECT_EQ(focus(), hostFocus);
+    EXPECT_FALSE(asksForKeys());
+    EXPECT_FLOAT_EQ(editor.host.GetParameter(editor_window::Time),
+                    static_cast<float>((std::log10(0.8) + 2.0) / 3.0));
+    std::vector<VstInt32> gestures;
+    for (const HostCall& call : editor.host.Calls()) {
+        if (call.opcode == audioMasterBeginEdit || call.opcode == audioMasterAutomate ||
+            call.opcode == audioMasterEndEdit) {
+            gestures.push_back(call.opcode);
+        }
+    }
+    EXPECT_EQ(gestures, (std::vector<VstInt32>{audioMasterBeginEdit, audioMasterAutomate,
+                                               audioMasterEndEdit}));
 }
