@@ -7,12 +7,15 @@
 
 namespace {
 
-// Display texts and numbers, as parameters without a unit have always read them.
-bool ReadWithoutUnit(const PluginParam& param, const char* text, double& plain) {
+// A display text (exact), then the unit's reading or, without one, a number.
+bool ReadText(const PluginParam& param, const char* text, double& plain) {
     std::int32_t value = 0;
     if (param.ValueForDisplayText(text, value)) {
         plain = value;
         return true;
+    }
+    if (param.Unit() != nullptr) {
+        return param.Unit()->Parse(text, plain);
     }
     char word[2];
     if (!SplitQuantity(text, plain, word, sizeof word) || word[0] != '\0') {
@@ -45,9 +48,7 @@ void FormatWithLabel(const PluginParam& param, double value, bool isNormalised, 
 
 TextReading ReadParamText(const PluginParam& param, const char* text, double& plain) {
     double read = 0.0;
-    const ParamUnit* unit = param.Unit();
-    if (text == nullptr ||
-        !(unit != nullptr ? unit->Parse(text, read) : ReadWithoutUnit(param, text, read))) {
+    if (text == nullptr || !ReadText(param, text, read)) {
         return TextReading::Unreadable;
     }
     // Texts shown at the ends read back a rounding error beyond them (log10 of 0.01, say).

@@ -12,9 +12,10 @@ enum class TextReading { Accepted, Unreadable, OutOfRange };
 void FormatWithLabel(const PluginParam& param, double value, bool isNormalised, char* text,
                      int size);
 
-// Reads typed text. With a unit, as the unit reads it; without one, one of the display texts or
-// a number (negated when the parameter displays negated values). Accepted only inside the range;
-// a value within a rounding error of an end counts as that end. plain is set only when accepted.
+// Reads typed text: one of the display texts; otherwise with a unit, as the unit reads it, and
+// without one a number (negated when the parameter displays negated values). Accepted only inside
+// the range; a value within a rounding error of an end counts as that end. plain is set only when
+// accepted.
 TextReading ReadParamText(const PluginParam& param, const char* text, double& plain);
 
 // Why text was refused, short enough for a text entry: "not a time" (what the unit reads) or the

@@ -1,10 +1,14 @@
-// The text entry a parameter prompt opens in the window, driven by posted keys as the keyboard
-// delivers them: Return applies, Escape and the wheel drop the entry, a click elsewhere in the
-// editor applies it at the next tick, the box refuses a decimal point for an integer parameter.
-// The layout's own knobs get their prompt switched on (no control of this editor has one).
+// The text entry a right click opens on a knob, driven by posted keys as the keyboard delivers
+// them: Return applies the text read in the parameter's unit (or shows why it is refused), Escape,
+// the wheel and a click elsewhere drop the entry, the box refuses a decimal point for an integer
+// parameter without a unit.
 #include "editor/control.h"
 #include "handle_ledger_recording.h"
 #include "window_session.h"
+
+#include <cmath>
+#include <utility>
+#include <vector>
 
 namespace {
 
@@ -16,13 +20,10 @@ class TextEntry : public ::testing::Test {
 protected:
     void SetUp() override {
         SKIP_WITHOUT_WINDOW(session);
-        // Sensitivity becomes a whole number from 0 to 100; Vol (0 to 2) stays continuous.
+        // Sensitivity becomes a whole number from 0 to 100 without a unit; Vol stays in dB.
         PluginParam& sensitivity = *session.Plugin().Param(Sensitivity);
         sensitivity.SetKind(ParamKindInteger);
         sensitivity.InitNumeric("Sensitivity", 50, 0, 100, 1, 1);
-        for (int i = 1; i <= 4; ++i) {
-            session.Editor().ControlAt(i)->SetPromptDisabled(false);
-        }
         ASSERT_TRUE(session.OpenEditor());
         session.RunTicks(2);
     }
@@ -62,14 +63,50 @@ TEST_F(TextEntry, ReturnAppliesTheTypedValueAndTheIntegerBoxRefusesThePoint) {
     EXPECT_FLOAT_EQ(session.host.GetParameter(Sensitivity), 0.15f);
 }
 
-TEST_F(TextEntry, TheBoxOfAContinuousParameterTakesThePoint) {
+// Vol's box opens with its display's text and takes the unit typed after the number: -6 dB is a
+// gain of 10^(-6/20), typed over the value as one gesture.
+TEST_F(TextEntry, TheBoxOfAParameterWithAUnitTakesTheUnitAndAppliesOneGesture) {
     HWND box = RightClick(VolCentre);
     ASSERT_NE(box, nullptr);
-    PostTyping(box, "1.5");
+    EXPECT_EQ(BoxText(box), "0.0");
+    session.host.ClearCalls();
+    PostTyping(box, "-6.5 db");
     PostKey(box, VK_RETURN);
     session.RunTicks(2);
-    EXPECT_EQ(PlainValue(Vol), 1.5);
-    EXPECT_FLOAT_EQ(session.host.GetParameter(Vol), 0.75f);
+    EXPECT_EQ(Box(), nullptr);
+    EXPECT_NEAR(PlainValue(Vol), std::pow(10.0, -6.5 / 20.0), 1e-12);
+    std::vector<VstInt32> gestures;
+    for (const HostCall& call : session.host.Calls()) {
+        if (call.opcode == audioMasterBeginEdit || call.opcode == audioMasterAutomate ||
+            call.opcode == audioMasterEndEdit) {
+            gestures.push_back(call.opcode);
+        }
+    }
+    EXPECT_EQ(gestures, (std::vector<VstInt32>{audioMasterBeginEdit, audioMasterAutomate,
+                                               audioMasterEndEdit}));
+}
+
+// A refused text leaves the value and the box, which says why with the reason selected, so the
+// next text is typed over it.
+TEST_F(TextEntry, ARefusedTextKeepsTheValueAndTheBoxShowsWhy) {
+    const Point timeCentre{133, 167};
+    HWND box = RightClick(timeCentre);
+    ASSERT_NE(box, nullptr);
+    for (const auto& [typed, why] :
+         {std::pair<const char*, const char*>{"99", "range 0.010 to 10.0 s"},
+          {"abc", "not a time"}}) {
+        PostTyping(box, typed);
+        PostKey(box, VK_RETURN);
+        session.RunTicks(2);
+        EXPECT_EQ(Box(), box);
+        EXPECT_EQ(BoxText(box), why);
+        EXPECT_EQ(session.host.GetParameter(Time), 0.5f);
+    }
+    PostTyping(box, "0.8");
+    PostKey(box, VK_RETURN);
+    session.RunTicks(2);
+    EXPECT_EQ(Box(), nullptr);
+    EXPECT_NEAR(0.01 * std::pow(10.0, 3.0 * PlainValue(Time)), 0.8, 1e-12);
 }
 
 TEST_F(TextEntry, EscapeAndTheWheelDropTheEntry) {
@@ -106,7 +143,7 @@ TEST_F(TextEntry, ACancelDropsTheOpenEntryOnlyAndNotTheNextOne) {
     EXPECT_EQ(Box(), nullptr);
 }
 
-TEST_F(TextEntry, AClickElsewhereInTheEditorAppliesTheEntryAtTheNextTick) {
+TEST_F(TextEntry, AClickElsewhereInTheEditorDropsTheEntryAtTheNextTick) {
     HWND box = RightClick(SensitivityCentre);
     ASSERT_NE(box, nullptr);
     PostTyping(box, "15");
@@ -122,7 +159,7 @@ TEST_F(TextEntry, AClickElsewhereInTheEditorAppliesTheEntryAtTheNextTick) {
     EXPECT_EQ(PlainValue(Sensitivity), 50.0);
     SendMessageA(editor, WM_TIMER, RedrawTimer, 0);
     EXPECT_EQ(Box(), nullptr);
-    EXPECT_EQ(PlainValue(Sensitivity), 15.0);
+    EXPECT_EQ(PlainValue(Sensitivity), 50.0);
     SetTimer(editor, RedrawTimer, TickMilliseconds, nullptr);
 }
 
@@ -183,9 +220,9 @@ TEST_F(TextEntry, ClosingTheWindowDiscardsAnOpenEntry) {
     EXPECT_EQ(PlainValue(Sensitivity), 20.0);
 }
 
-// A switch parameter without display texts shows its value as a number: confirming it unchanged
-// keeps it. With display texts, a text (as pasted) counts only when it matches exactly.
-TEST_F(TextEntry, ASwitchEntryTakesItsNumberOrExactlyOneOfItsDisplayTexts) {
+// The switch reads on and off (any case) or 1 and 0; a display text counts when it matches
+// exactly, and other text is refused.
+TEST_F(TextEntry, ASwitchEntryTakesOnOffTheirNumbersOrOneOfItsDisplayTexts) {
     PluginParam& onOff = *session.Plugin().Param(OnOff);
     onOff.SetKind(ParamKindBoolean);
     Control* onOffSwitch = session.Editor().ControlAt(5);
@@ -197,12 +234,12 @@ TEST_F(TextEntry, ASwitchEntryTakesItsNumberOrExactlyOneOfItsDisplayTexts) {
         return session.Plugin().Param(OnOff)->Value();
     };
     ASSERT_EQ(onOff.Value(), 1.0);
-    EXPECT_EQ(commit("1"), 1.0);
     EXPECT_EQ(commit("0"), 0.0);
-    onOff.AddDisplayText(0, "Off");
-    onOff.AddDisplayText(1, "On");
-    EXPECT_EQ(commit("On"), 1.0);
-    EXPECT_EQ(commit("on"), 0.0);
-    EXPECT_EQ(commit("On"), 1.0);
-    EXPECT_EQ(commit("Off"), 0.0);
+    EXPECT_EQ(commit("ON"), 1.0);
+    EXPECT_EQ(commit("off"), 0.0);
+    onOff.AddDisplayText(0, "Quiet");
+    onOff.AddDisplayText(1, "Loud");
+    EXPECT_EQ(commit("Loud"), 1.0);
+    EXPECT_EQ(commit("loud"), 1.0); // refused: the box stays with the reason
+    EXPECT_EQ(BoxText(Box()), "not on or off");
 }
