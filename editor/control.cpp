@@ -4,6 +4,7 @@
 #include "framework/param_text.h"
 #include "framework/plugin_core.h"
 
+#include <algorithm>
 #include <cmath>
 
 namespace {
@@ -210,6 +211,10 @@ void Control::PromptUserEdit() {
         const int cx = static_cast<int>(static_cast<float>(area_.left + area_.right) * 0.5f);
         const int cy = static_cast<int>(static_cast<float>(area_.top + area_.bottom) * 0.5f);
         rect = Bounds{cx - halfWidth, cy - 8, cx + halfWidth, cy + 8};
+        // Kept inside the editor: the switch sits close to its left edge.
+        const int shift = rect.left < 0 ? -rect.left : std::min(0, graphics->Width() - rect.right);
+        rect.left += shift;
+        rect.right += shift;
     }
     graphics->PromptForParam(this, param, &rect);
     paintFlags_.RaiseRepaintPending();

@@ -35,11 +35,12 @@ TEST(ParameterPrompt, ARightPressPromptsWithTheValueOrAMenuOfTheDisplayTexts) {
     MouseKeys right;
     right.right = true;
 
-    // A 110 x 16 box centred on the control, holding the display's text (0.316 s).
+    // A 110 x 16 box centred on the control (moved inside the editor's left edge), holding the
+    // display's text (0.316 s).
     graphics->HandlePress(10, 10, right);
     graphics->HandleRelease(10, 10, right);
     EXPECT_EQ(graphics->entryText, "0.32");
-    EXPECT_TRUE(SameBounds(graphics->entryRect, Bounds{-5, 42, 105, 58}));
+    EXPECT_TRUE(SameBounds(graphics->entryRect, Bounds{0, 42, 110, 58}));
 
     graphics->menuChoice = 0;
     graphics->HandlePress(210, 10, right); // the menu swallows the release
