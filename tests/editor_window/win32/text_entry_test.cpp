@@ -75,15 +75,11 @@ TEST_F(TextEntry, TheBoxOfAParameterWithAUnitTakesTheUnitAndAppliesOneGesture) {
     session.RunTicks(2);
     EXPECT_EQ(Box(), nullptr);
     EXPECT_NEAR(PlainValue(Vol), std::pow(10.0, -6.5 / 20.0), 1e-12);
-    std::vector<VstInt32> gestures;
-    for (const HostCall& call : session.host.Calls()) {
-        if (call.opcode == audioMasterBeginEdit || call.opcode == audioMasterAutomate ||
-            call.opcode == audioMasterEndEdit) {
-            gestures.push_back(call.opcode);
-        }
-    }
-    EXPECT_EQ(gestures, (std::vector<VstInt32>{audioMasterBeginEdit, audioMasterAutomate,
-                                               audioMasterEndEdit}));
+    const std::vector<HostCall> calls = session.GestureCalls();
+    ASSERT_EQ(calls.size(), 3u);
+    EXPECT_EQ(calls[0].opcode, audioMasterBeginEdit);
+    EXPECT_EQ(calls[1].opcode, audioMasterAutomate);
+    EXPECT_EQ(calls[2].opcode, audioMasterEndEdit);
 }
 
 // A refused text leaves the value and the box, which says why with the reason selected, so the
