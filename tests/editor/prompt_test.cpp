@@ -35,8 +35,7 @@ TEST(ParameterPrompt, ARightPressPromptsWithTheValueOrAMenuOfTheDisplayTexts) {
     MouseKeys right;
     right.right = true;
 
-    // A 110 x 16 box centred on the control (moved inside the editor's left edge), holding the
-    // display's text (0.316 s).
+    // A 110 x 16 box centred on the control, inside the editor, holding the display (0.316 s).
     graphics->HandlePress(10, 10, right);
     graphics->HandleRelease(10, 10, right);
     EXPECT_EQ(graphics->entryText, "0.32");

@@ -25,11 +25,9 @@ struct Point {
 };
 constexpr Point SwitchPoint{30, 30};
 constexpr Point TimeCentre{133, 167}; // as the editor's layout places them
-// Where the readout shows the last control the pointer touched (the readout tests check it).
-struct Area {
-    int left, top, right, bottom;
-};
-constexpr Area ReadoutArea{98, 10, 234, 46};
+// Where the readout shows the last control the pointer touched (x, y from left, top to right,
+// bottom; the readout tests check it).
+constexpr int ReadoutArea[4] = {98, 10, 234, 46};
 // Long enough for the host loop's idle calls to run the 40 ms redraw step twice.
 constexpr int TwoTicks = 120;
 
@@ -42,10 +40,9 @@ inline int DifferingPixels(const std::vector<std::uint32_t>& shown, const Editor
     }
     int wrong = 0;
     for (size_t i = 0; i < shown.size(); ++i) {
-        const int x = static_cast<int>(i % EditorWidth);
-        const int y = static_cast<int>(i / EditorWidth);
-        const bool readout = x >= ReadoutArea.left && x < ReadoutArea.right &&
-                             y >= ReadoutArea.top && y < ReadoutArea.bottom;
+        const int x = static_cast<int>(i % EditorWidth), y = static_cast<int>(i / EditorWidth);
+        const bool readout =
+            x >= ReadoutArea[0] && x < ReadoutArea[2] && y >= ReadoutArea[1] && y < ReadoutArea[3];
         wrong += !readout && (shown[i] & 0xFFFFFF) != (expected[i] & 0xFFFFFF) ? 1 : 0;
     }
     return wrong;
