@@ -9,6 +9,7 @@
 #include <algorithm>
 #include <chrono>
 #include <thread>
+#include <utility>
 
 namespace {
 
@@ -41,18 +42,15 @@ TEST(ValueReadout, HoverAndDragShowTheHostsDisplayTextUntilShortlyAfterThePointe
     } readout = {dynamic_cast<ValueReadout*>(session.Editor().ControlAt(count - 2)),
                  dynamic_cast<ValueReadout*>(session.Editor().ControlAt(count - 1))};
     ASSERT_TRUE(readout.name != nullptr && readout.value != nullptr);
-    const struct {
-        Point at;
-        EditorParam param;
-    } controls[] = {{{323, 120}, Sensitivity},
-                    {TimeCentre, Time},
-                    {{478, 84}, Depth},
-                    {{482, 228}, Vol},
-                    {SwitchPoint, OnOff}};
-    for (const auto& control : controls) {
-        EXPECT_TRUE(session.Editor().HandleHover(control.at.x, control.at.y, {}));
-        EXPECT_EQ(readout.value->Text(), ShownByHost(session.host, control.param));
-        EXPECT_STREQ(readout.name->Text(), session.host.ParamName(control.param).c_str());
+    const std::pair<Point, EditorParam> controls[] = {{{323, 120}, Sensitivity},
+                                                      {TimeCentre, Time},
+                                                      {{478, 84}, Depth},
+                                                      {{482, 228}, Vol},
+                                                      {SwitchPoint, OnOff}};
+    for (const auto& [at, param] : controls) {
+        EXPECT_TRUE(session.Editor().HandleHover(at.x, at.y, {}));
+        EXPECT_EQ(readout.value->Text(), ShownByHost(session.host, param));
+        EXPECT_STREQ(readout.name->Text(), session.host.ParamName(param).c_str());
     }
     session.Tick();
     EXPECT_FALSE(CanvasIs(session, ReferenceEditor(DefaultFrames))); // the readout is drawn
