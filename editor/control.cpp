@@ -1,9 +1,17 @@
 #include "editor/control.h"
 
 #include "editor/graphics_context.h"
+#include "framework/param_text.h"
 #include "framework/plugin_core.h"
 
+#include <algorithm>
 #include <cmath>
+
+namespace {
+
+constexpr int UnitEntryWidth = 110; // "range 0.010 to 10.0 s" in the entry's 12-pixel font
+
+} // namespace
 
 Control::Control(PluginCore* plugin, const Bounds& area, int paramIndex, const Blend& blend)
     : area_(area), targetArea_(area), plugin_(plugin), paramIndex_(paramIndex), blend_(blend) {}
@@ -13,6 +21,46 @@ Control::~Control() = default;
 void Control::Press(int /*x*/, int /*y*/, const MouseKeys& keys) {
     if (keys.right) {
         PromptUserEdit();
+    }
+}
+
+void Control::Release(int x, int y, const MouseKeys& /*keys*/) {
+    if (!HitTest(x, y)) {
+        HoverEnd();
+    }
+}
+
+void Control::Hover(int /*x*/, int /*y*/, const MouseKeys& /*keys*/) {
+    ShowInDisplays();
+}
+
+void Control::HoverEnd() {
+    for (Control* display : {valueDisplay_, nameDisplay_}) {
+        if (display != nullptr) {
+            display->HoverEnd();
+        }
+    }
+}
+
+void Control::LinkDisplays(Control* valueDisplay, Control* nameDisplay) {
+    valueDisplay_ = valueDisplay;
+    nameDisplay_ = nameDisplay;
+}
+
+// The text the parameter's display and label give for the control's own value, so the readout
+// needs nothing the host thread writes.
+void Control::ShowInDisplays() {
+    const PluginParam* param = plugin_ != nullptr ? plugin_->Param(paramIndex_) : nullptr;
+    if (param == nullptr) {
+        return;
+    }
+    if (valueDisplay_ != nullptr) {
+        char text[ParamTextSize];
+        FormatWithLabel(*param, Value(), true, text, sizeof text);
+        valueDisplay_->TakeEditedText(text);
+    }
+    if (nameDisplay_ != nullptr) {
+        nameDisplay_->TakeEditedText(param->Name());
     }
 }
 
@@ -94,6 +142,7 @@ void Control::Touch(bool send) {
         } else {
             plugin_->SetParamFromEditor(paramIndex_, Value());
         }
+        ShowInDisplays();
     }
 }
 
@@ -161,9 +210,15 @@ void Control::PromptUserEdit() {
     }
     Bounds rect = area_;
     if (param->DisplayTextCount() == 0) {
+        // Text in a unit, and the reason it is refused, need a wider box than a bare number.
+        const int halfWidth = param->Unit() != nullptr ? UnitEntryWidth / 2 : 20;
         const int cx = static_cast<int>(static_cast<float>(area_.left + area_.right) * 0.5f);
         const int cy = static_cast<int>(static_cast<float>(area_.top + area_.bottom) * 0.5f);
-        rect = Bounds{cx - 20, cy - 8, cx + 20, cy + 8};
+        rect = Bounds{cx - halfWidth, cy - 8, cx + halfWidth, cy + 8};
+        // Kept inside the editor: the switch sits close to its left edge.
+        const int shift = rect.left < 0 ? -rect.left : std::min(0, graphics->Width() - rect.right);
+        rect.left += shift;
+        rect.right += shift;
     }
     graphics->PromptForParam(this, param, &rect);
     paintFlags_.RaiseRepaintPending();

@@ -33,14 +33,16 @@ public:
     // --- Virtual operations, in slot order.
     // The right button opens the parameter prompt (when enabled); nothing else.
     virtual void Press(int x, int y, const MouseKeys& keys);
-    virtual void Release(int /*x*/, int /*y*/, const MouseKeys& /*keys*/) {}
+    // Released away from the control: the linked displays are let go, as when the pointer leaves.
+    virtual void Release(int x, int y, const MouseKeys& keys);
     virtual void Drag(int /*x*/, int /*y*/, int /*dx*/, int /*dy*/, const MouseKeys& /*keys*/) {}
     // Back to the default value, once one is known.
     virtual void DoubleClick(int x, int y, const MouseKeys& keys);
     virtual void Wheel(int /*x*/, int /*y*/, const MouseKeys& /*keys*/, int /*steps*/) {}
     virtual bool Key(int /*x*/, int /*y*/, KeyCode /*key*/) { return false; }
-    virtual void Hover(int /*x*/, int /*y*/, const MouseKeys& /*keys*/) {}
-    virtual void HoverEnd() {}
+    // The linked displays show the value and the name; HoverEnd lets them go.
+    virtual void Hover(int x, int y, const MouseKeys& keys);
+    virtual void HoverEnd();
     virtual bool Paint(GraphicsContext& graphics) = 0;
     // A value from the plug-in (any host thread). The first one also becomes the default.
     virtual void TakePlugValue(double value);
@@ -50,7 +52,8 @@ public:
     virtual void SetHidden(bool hidden);
     virtual void SetGreyed(bool greyed);
     virtual bool HitTest(int x, int y);
-    // Clamps the value, marks the control dirty and, with send, gives the value to the plug-in.
+    // Clamps the value, marks the control dirty and, with send, gives the value to the plug-in
+    // and shows it in the linked displays.
     virtual void Touch(bool send);
     // dirty := repaint pending; repaint pending := false.
     virtual void SettlePaint();
@@ -80,9 +83,15 @@ public:
     const Blend& BlendSetting() const { return blend_; }
     TextStyle& Style() { return textStyle_; }
     int TextEntryLength() const { return textEntryLength_; }
+    void SetTextEntryLength(int length) { textEntryLength_ = length; }
     const char* Tooltip() const { return tooltip_.Text(); }
     void SetTooltip(const char* text) { tooltip_.Set(text); }
     void SetPromptDisabled(bool disabled) { promptDisabled_ = disabled; }
+    // A right press opens the parameter prompt instead of starting a gesture.
+    bool PromptsOnRightPress() const { return !promptDisabled_ && paramIndex_ >= 0; }
+    // Links to the controls that show this one's parameter value with its unit and its name
+    // (not owned; either may be null). They take the texts through TakeEditedText.
+    void LinkDisplays(Control* valueDisplay, Control* nameDisplay);
     void SetDoubleClickActsAsPress(bool acts) { doubleClickActsAsPress_ = acts; }
     void SetHoverWhileGreyed(bool hover) { hoverWhileGreyed_ = hover; }
     // Values outside [lower, upper] are clamped by Touch.
@@ -111,6 +120,8 @@ private:
     };
 
     void PromptUserEdit();
+    // UI thread: the value's text with its unit and the parameter's name, to the linked displays.
+    void ShowInDisplays();
 
     int textEntryLength_ = 7;
     TextStyle textStyle_;
@@ -128,5 +139,7 @@ private:
     bool doubleClickActsAsPress_ = false;
     bool hoverWhileGreyed_ = false;
     Blend blend_;
+    Control* valueDisplay_ = nullptr;
+    Control* nameDisplay_ = nullptr;
     TextBuffer tooltip_;
 };

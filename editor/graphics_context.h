@@ -123,6 +123,14 @@ public:
     PX_CachedFont* FontFor(TextStyle& style);
     // A popup menu or a text entry for the parameter, placed at rect.
     void PromptForParam(Control* control, PluginParam* param, const Bounds* rect);
+    // A prompt's result for the control, sent to the plug-in as one gesture of its own:
+    // begin-edit, the value, end-edit. An unchanged value sends nothing.
+    void ApplyEditedValue(Control* control, double normalised);
+    // Text typed into a control's entry, read in the parameter's unit and applied as one gesture.
+    // Refused (false, the value kept) when it does not read or lies outside the range; why then
+    // says so ("not a time", "range 0.010 to 10.0 s").
+    bool ApplyTypedText(Control* control, PluginParam* param, const char* text, char* why,
+                        int whySize);
 
     // --- Mouse and keys from the window (UI thread); coordinates in editor pixels.
     void HandlePress(int x, int y, const MouseKeys& keys);

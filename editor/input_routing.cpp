@@ -97,6 +97,11 @@ void GraphicsContext::HandlePress(int x, int y, const MouseKeys& keys) {
         plugin_->ShowHostParamMenu(param, x, y);
         return;
     }
+    if (keys.right && control->PromptsOnRightPress()) {
+        ClearCapture(); // the prompt applies its value as a gesture of its own
+        control->Press(x, y, keys);
+        return;
+    }
     if (param >= 0) {
         BeginGesture(param);
     }

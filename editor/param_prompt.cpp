@@ -3,6 +3,8 @@
 // UI thread.
 #include "editor/control.h"
 #include "editor/graphics_context.h"
+#include "framework/param_text.h"
+#include "framework/plugin_core.h"
 #include "framework/plugin_param.h"
 
 #include <cmath>
@@ -22,13 +24,19 @@ void GraphicsContext::PromptForParam(Control* control, PluginParam* param, const
     }
 }
 
+// With a unit, the entry starts from the display's text ("0.32"), which reads back unchanged.
 void GraphicsContext::PromptWithTextEntry(Control* control, PluginParam* param,
                                           const Bounds& rect) {
+    char text[ParamTextSize];
+    if (param->Unit() != nullptr) {
+        param->FormatCurrent(text, sizeof text);
+        BeginTextEntry(control, control->Style(), rect, text, param);
+        return;
+    }
     double value = param->Value();
     if (param->NegateDisplay()) {
         value = -value;
     }
-    char text[ParamTextSize];
     if (param->DisplayPrecision() != 0) {
         std::snprintf(text, sizeof text, "%.*f", param->DisplayPrecision(), value);
     } else {
@@ -40,8 +48,7 @@ void GraphicsContext::PromptWithTextEntry(Control* control, PluginParam* param,
 }
 
 // One entry per display text, in value order 0, 1, 2, ...; the current one is checked. The
-// chosen index is a plain value. The menu swallowed the button release, so the gesture the press
-// began ends here, after the value.
+// chosen index is a plain value.
 void GraphicsContext::PromptWithMenu(Control* control, PluginParam* param, const Bounds& rect) {
     char current[ParamTextSize];
     param->FormatCurrent(current, sizeof current);
@@ -56,7 +63,27 @@ void GraphicsContext::PromptWithMenu(Control* control, PluginParam* param, const
     const MenuList* chosen = RunPopupMenu(list, rect);
     if (chosen != nullptr && chosen->chosenIndex >= 0) {
         const double plain = param->Clamp(static_cast<double>(chosen->chosenIndex));
-        control->TakeEditedValue(param->ToNormalised(plain));
+        ApplyEditedValue(control, param->ToNormalised(plain));
     }
+}
+
+void GraphicsContext::ApplyEditedValue(Control* control, double normalised) {
     EndOpenGesture();
+    if (normalised == control->Value()) {
+        return;
+    }
+    // With no gesture open, the value goes to the host as a gesture of its own.
+    control->TakeEditedValue(normalised);
+}
+
+bool GraphicsContext::ApplyTypedText(Control* control, PluginParam* param, const char* text,
+                                     char* why, int whySize) {
+    double plain = 0.0;
+    const TextReading reading = ReadParamText(*param, text, plain);
+    if (reading != TextReading::Accepted) {
+        RefusalText(*param, reading, why, whySize);
+        return false;
+    }
+    ApplyEditedValue(control, param->ToNormalised(plain));
+    return true;
 }

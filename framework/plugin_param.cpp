@@ -31,6 +31,7 @@ void PluginParam::InitNumeric(const char* name, double defaultValue, double mini
     }
     CopyName(name_, name);
     label_[0] = '\0';
+    unit_ = nullptr;
     minimum_ = minimum;
     SetValue(defaultValue);
     default_ = defaultValue;
@@ -98,6 +99,10 @@ void PluginParam::FormatValue(double v, bool isNormalised, bool useDisplayTexts,
             return;
         }
     }
+    if (unit_ != nullptr) {
+        unit_->Format(v, text, size);
+        return;
+    }
     if (negateDisplay_) {
         v = -v;
     }
@@ -117,7 +122,10 @@ void PluginParam::FormatCurrent(char* text, int size) const {
 
 const char* PluginParam::LabelText() const {
     const char* shown = DisplayTextFor(Value());
-    return shown != nullptr && shown[0] != '\0' ? "" : label_;
+    if (shown != nullptr && shown[0] != '\0') {
+        return ""; // the text already says it all
+    }
+    return unit_ != nullptr ? unit_->Label() : label_;
 }
 
 double PluginParam::Clamp(double v) const {

@@ -7,6 +7,7 @@
 #pragma once
 
 #include "framework/heap_buffer.h"
+#include "framework/param_unit.h"
 
 #include <atomic>
 #include <cstdint>
@@ -46,7 +47,8 @@ public:
     double PlainFromNormalised(double x) const;
     // v is limited to [minimum, maximum] first (NaN counts as the minimum).
     double ToNormalised(double v) const;
-    // Writes at most size - 1 characters and a terminator (size > 0).
+    // Writes at most size - 1 characters and a terminator (size > 0). A display text first; then
+    // with a unit, the unit's number alone ("0.32"), the label saying the rest.
     void FormatValue(double v, bool isNormalised, bool useDisplayTexts, char* text, int size) const;
     void FormatCurrent(char* text, int size) const;
     const char* LabelText() const;
@@ -60,6 +62,10 @@ public:
     void SetKind(ParamKind kind) { kind_ = kind; }
     void SetLabel(const char* label);
     void SetNegateDisplay(bool negate) { negateDisplay_ = negate; }
+    // The unit its texts are shown and typed in (not owned; it outlives the parameter). Null, as
+    // InitNumeric leaves it: plain numbers at the display precision and the label field.
+    void SetUnit(const ParamUnit* unit) { unit_ = unit; }
+    const ParamUnit* Unit() const { return unit_; }
     // Answers false when the table cannot grow.
     bool AddDisplayText(std::int32_t value, const char* text);
     // The display text for a value truncated toward zero, or null.
@@ -94,5 +100,6 @@ private:
     char name_[ParamNameSize] = {};
     char label_[ParamNameSize] = {};
     bool negateDisplay_ = false;
+    const ParamUnit* unit_ = nullptr;
     HeapBuffer displayTexts_{128}; // of DisplayText
 };

@@ -142,31 +142,32 @@ ParameterRange ReadParameterRange(PluginHost& host, int index) {
     return range;
 }
 
+// The plug-in reads the text first: it may take units its display does not show ("800 ms"). A
+// bare number outside the displayed range is refused here, since some plug-ins clamp what they are
+// typed; a bare number they refuse is found by its display.
 bool SetPlainValue(PluginHost& host, int index, const std::string& value, std::string& error) {
     const std::string name = Trim(host.ParamName(index));
     const std::string label = Trim(host.ParamLabel(index));
     const ParameterRange range = ReadParameterRange(host, index);
     double number = 0.0;
-    if (range.numeric) {
-        int decimals = 0;
-        if (!LeadingNumber(value, number, decimals, true) || !std::isfinite(number)) {
-            error =
-                name + " takes a number from " + RangeText(range, label) + ", not '" + value + "'";
-            return false;
-        }
-        if (number < range.low - range.tolerance || number > range.high + range.tolerance) {
-            error = value + " is out of range for " + name + " (" + RangeText(range, label) + ")";
-            return false;
-        }
+    int decimals = 0;
+    const bool bareNumber =
+        range.numeric && LeadingNumber(value, number, decimals, true) && std::isfinite(number);
+    if (bareNumber &&
+        (number < range.low - range.tolerance || number > range.high + range.tolerance)) {
+        error = value + " is out of range for " + name + " (" + RangeText(range, label) + ")";
+        return false;
     }
     std::string text = Trim(value);
     if (host.Dispatch(effString2Parameter, index, 0, text.data()) != 0) {
         return true;
     }
-    if (range.numeric && Bisect(host, index, range, number)) {
+    if (bareNumber && Bisect(host, index, range, number)) {
         return true;
     }
-    error = "the plug-in does not accept '" + value + "' for " + name;
+    error = range.numeric
+                ? name + " takes a number from " + RangeText(range, label) + ", not '" + value + "'"
+                : "the plug-in does not accept '" + value + "' for " + name;
     return false;
 }
 

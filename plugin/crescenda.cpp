@@ -77,6 +77,7 @@ void Crescenda::InitParameters() {
             param->InitNumeric(row.name, row.defaultValue, row.minimum, row.maximum, row.step,
                                row.shape);
         }
+        param->SetUnit(row.unit);
     }
 }
 

@@ -1,11 +1,25 @@
 #include "plugin/crescenda_parameters.h"
 
+#include "framework/param_units.h"
+
+namespace {
+
+// Sensitivity and Depth are proportions with no physical unit (the threshold is relative to the
+// detector's own level; Depth sets the swell's mix and the look-ahead together), so they read in
+// percent. Time is 10^(3v - 2) seconds, as the swell's rise length takes it.
+const PercentUnit Proportion;
+const DecadeSecondsUnit Seconds(0.01, 3.0);
+const DecibelGainUnit Level;
+const OnOffUnit Switch;
+
+} // namespace
+
 const ParamRow CrescendaParamTable[CrescendaParamCount] = {
-    {ParamKindContinuous, "Sensitivity", 0.7, 0.0, 1.0, 0.001, 1.0},
-    {ParamKindContinuous, "Time", 0.5, 0.0, 1.0, 0.001, 1.0},
-    {ParamKindContinuous, "Depth", 0.75, 0.0, 1.0, 0.001, 1.0},
-    {ParamKindContinuous, "Vol", 1.0, 0.0, 2.0, 0.001, 1.0},
-    {ParamKindInteger, "OnOff", 1, 0, 1, 1.0, 1.0},
+    {ParamKindContinuous, "Sensitivity", 0.7, 0.0, 1.0, 0.001, 1.0, &Proportion},
+    {ParamKindContinuous, "Time", 0.5, 0.0, 1.0, 0.001, 1.0, &Seconds},
+    {ParamKindContinuous, "Depth", 0.75, 0.0, 1.0, 0.001, 1.0, &Proportion},
+    {ParamKindContinuous, "Vol", 1.0, 0.0, 2.0, 0.001, 1.0, &Level},
+    {ParamKindInteger, "OnOff", 1, 0, 1, 1.0, 1.0, &Switch},
 };
 
 const FactoryPreset CrescendaFactoryPresets[CrescendaPresetCount] = {

@@ -1,6 +1,7 @@
 // The effect's identity, its parameter table and its factory presets, as the host sees them.
 #pragma once
 
+#include "framework/param_unit.h"
 #include "framework/plugin_core.h"
 #include "framework/plugin_param.h"
 
@@ -24,6 +25,7 @@ struct ParamRow {
     double maximum;
     double step;
     double shape;
+    const ParamUnit* unit; // how its texts read: shown, typed and in the hosts' lists
 };
 
 // Plain values (not normalised), one per parameter in index order.

@@ -4,9 +4,12 @@
 #include "editor/graphics_context.h"
 #include "editor/platform_graphics.h"
 #include "editor/switch_control.h"
+#include "editor/value_readout.h"
 #include "framework/plugin_core.h"
 #include "platform/module_handle.h"
 #include "plugin/crescenda_parameters.h"
+
+#include <chrono>
 
 namespace {
 
@@ -46,6 +49,42 @@ constexpr KnobPlacement Knobs[] = {
 
 constexpr Blend Opaque{BlendMode::Normal, 1.0f};
 
+// The readout: the name and the value with its unit of the control under the pointer, in the
+// dark space the artwork leaves between the switch's label and the Sensitivity scale. It stays a
+// moment after the pointer leaves, so a quick glance away does not lose it.
+constexpr Bounds ReadoutNameArea{98, 10, 234, 26};
+constexpr Bounds ReadoutValueArea{98, 26, 234, 46};
+constexpr auto ReadoutLinger = std::chrono::milliseconds(1200);
+constexpr int TypedTextLength = 16; // "-12.5 dB", "800 ms" and room to spare
+
+TextStyle ReadoutStyle(int size, int fontStyle, Argb colour) {
+    TextStyle style;
+    style.size = size;
+    style.style = fontStyle;
+    style.textColour = colour;
+    return style;
+}
+
+// Every control with a parameter shows it in the readout; a right click types a value.
+void AddReadout(GraphicsContext& graphics) {
+    auto* name = new ValueReadout(ReadoutNameArea,
+                                  ReadoutStyle(12, FontNormal, {255, 214, 150, 72}), ReadoutLinger);
+    auto* value = new ValueReadout(ReadoutValueArea,
+                                   ReadoutStyle(17, FontBold, {255, 236, 236, 236}), ReadoutLinger);
+    const int controls = graphics.ControlCount();
+    graphics.AddControl(name);
+    graphics.AddControl(value);
+    for (int i = 0; i < controls; ++i) {
+        Control* control = graphics.ControlAt(i);
+        if (control->ParamIndex() >= 0) {
+            control->LinkDisplays(value, name);
+            control->SetPromptDisabled(false);
+            control->SetTextEntryLength(TypedTextLength);
+        }
+    }
+    graphics.SetHandlesHover(true);
+}
+
 // A missing image gives an empty strip: the control then paints nothing, and the editor still
 // works with the others.
 void AddKnob(GraphicsContext& graphics, PluginCore& plugin, const KnobPlacement& placement) {
@@ -79,5 +118,6 @@ void LayOutEditor(PluginCore& plugin) {
         AddKnob(*graphics, plugin, placement);
     }
     AddSwitch(*graphics, plugin);
+    AddReadout(*graphics);
     plugin.AttachEditor(graphics);
 }

@@ -1,10 +1,8 @@
 // Parameter texts, typed values and the vendor extensions about parameters.
+#include "framework/param_text.h"
 #include "vst2/realtime_checks.h"
 #include "vst2/text_copy.h"
 #include "vst2/vst2_requests.h"
-
-#include <cmath>
-#include <cstdlib>
 
 namespace {
 
@@ -54,8 +52,8 @@ VstIntPtr Vst2Requests::CanBeAutomated(Vst2Plugin& /*plugin*/, const Vst2Request
     return 1;
 }
 
-// The text is a plain value in the parameter's own units (or one of its display texts); it is
-// clamped to the range but not snapped to the step.
+// The text is what the display shows (a number in the parameter's unit, with or without the
+// unit, or a word it shows); text that does not read, or reads outside the range, is refused.
 VstIntPtr Vst2Requests::String2Parameter(Vst2Plugin& plugin, const Vst2Request& request) {
     PluginParam* param = plugin.Core().Param(request.index);
     if (param == nullptr) {
@@ -64,22 +62,10 @@ VstIntPtr Vst2Requests::String2Parameter(Vst2Plugin& plugin, const Vst2Request& 
     if (request.ptr == nullptr) {
         return 1;
     }
-    const char* text = static_cast<const char*>(request.ptr);
     double candidate = 0.0;
-    if (param->DisplayTextCount() > 0) {
-        std::int32_t value = 0;
-        if (!param->ValueForDisplayText(text, value)) {
-            return 0;
-        }
-        candidate = value;
-    } else {
-        candidate = std::strtod(text, nullptr);
-        if (!std::isfinite(candidate)) {
-            return 0; // "nan", "inf" or an overflow would poison the parameter
-        }
-        if (param->NegateDisplay()) {
-            candidate = -candidate;
-        }
+    if (ReadParamText(*param, static_cast<const char*>(request.ptr), candidate) !=
+        TextReading::Accepted) {
+        return 0;
     }
     plugin.Core().SetParamPlain(request.index, candidate);
     return 1;

@@ -54,14 +54,14 @@ void GraphicsWin32::OnTick() {
         return;
     }
     if (entry_.IsOpen() && entry_.State() != EditIdle) {
-        entry_.Step();
+        entry_.Step(*this);
     } else {
         RedrawStep();
     }
 }
 
-// The area of an open entry's control is left out, so the box is never painted over; the next
-// tick is then skipped.
+// The area of an open entry's control and of its box is left out, so the box is never painted
+// over; the next tick is then skipped.
 void GraphicsWin32::RedrawStep() {
     Bounds dirty;
     if (CollectDirty(dirty)) {
@@ -71,7 +71,9 @@ void GraphicsWin32::RedrawStep() {
     }
     if (entry_.IsOpen()) {
         const RECT edited = RectOf(entry_.EditedControl()->Area());
+        const RECT box = RectOf(entry_.Area());
         ValidateRect(window_, &edited);
+        ValidateRect(window_, &box);
         UpdateWindow(window_);
         entry_.SetState(EditSkipTick);
     } else {

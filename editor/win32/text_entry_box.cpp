@@ -1,6 +1,7 @@
 #include "editor/win32/text_entry_box.h"
 
 #include "editor/control.h"
+#include "editor/graphics_context.h"
 #include "editor/win32/entry_value.h"
 #include "editor/win32/noted_calls.h"
 #include "framework/plugin_param.h"
@@ -58,6 +59,7 @@ bool TextEntryBox::Open(HWND editor, HINSTANCE instance, WNDPROC procedure, Cont
     SetWindowLongPtrA(box_, GWLP_USERDATA, BoxMarker);
     control_ = control;
     param_ = param;
+    area_ = rect;
     return true;
 }
 
@@ -81,15 +83,18 @@ void TextEntryBox::Close() {
     state_ = EditIdle;
 }
 
-void TextEntryBox::Step() {
+void TextEntryBox::Step(GraphicsContext& graphics) {
     switch (state_) {
     case EditFocused:
     case EditSkipTick:
         state_ = EditIdle;
         break;
     case EditCommit:
-        Apply();
-        Close();
+        if (Apply(graphics)) {
+            Close();
+        } else {
+            state_ = EditIdle;
+        }
         break;
     case EditCancel:
         Close();
@@ -99,15 +104,21 @@ void TextEntryBox::Step() {
     }
 }
 
-void TextEntryBox::Apply() {
+bool TextEntryBox::Apply(GraphicsContext& graphics) {
     char text[TextCapacity] = {};
     SendMessageA(box_, WM_GETTEXT, TextCapacity, reinterpret_cast<LPARAM>(text));
     text[TextCapacity - 1] = '\0';
-    if (param_ != nullptr) {
-        control_->TakeEditedValue(param_->ToNormalised(EnteredPlainValue(*param_, text)));
-    } else {
+    if (param_ == nullptr) {
         control_->TakeEditedText(text);
+        return true;
     }
+    char why[TextCapacity] = {};
+    if (graphics.ApplyTypedText(control_, param_, text, why, sizeof why)) {
+        return true;
+    }
+    SendMessageA(box_, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(why));
+    SendMessageA(box_, EM_SETSEL, 0, -1);
+    return false;
 }
 
 LRESULT TextEntryBox::HandleBoxMessage(HWND box, UINT message, WPARAM wParam, LPARAM lParam) {
@@ -116,7 +127,7 @@ LRESULT TextEntryBox::HandleBoxMessage(HWND box, UINT message, WPARAM wParam, LP
         state_ = EditFocused;
         break;
     case WM_KILLFOCUS:
-        state_ = EditCommit;
+        state_ = EditCancel; // a click elsewhere drops the entry
         break;
     case WM_GETDLGCODE: {
         LRESULT code = CallWindowProcA(previousProcedure_, box, message, wParam, lParam);
@@ -139,8 +150,7 @@ LRESULT TextEntryBox::HandleBoxMessage(HWND box, UINT message, WPARAM wParam, LP
         }
         break;
     case WM_CHAR:
-        if (param_ != nullptr &&
-            !EntryTakesCharacter(param_->Kind(), static_cast<unsigned>(wParam))) {
+        if (param_ != nullptr && !EntryTakesCharacter(*param_, static_cast<unsigned>(wParam))) {
             return 0;
         }
         break;

@@ -11,6 +11,7 @@
 #include <windows.h>
 
 class Control;
+class GraphicsContext;
 class PluginParam;
 
 enum EditState : std::int32_t {
@@ -37,9 +38,10 @@ public:
     void Close();
 
     // The timer tick's step while a box is open and the state is not EditIdle: a commit applies
-    // the text to the control, then a commit or a cancel closes the box; a focused or skipped
-    // tick only returns to EditIdle.
-    void Step();
+    // the text to the control through graphics and closes the box, or, when the text is refused,
+    // shows why in the box (selected, so typing replaces it) and keeps it open; a cancel closes
+    // the box; a focused or skipped tick only returns to EditIdle.
+    void Step(GraphicsContext& graphics);
 
     // The subclassed box's messages, after the editor has hidden its tooltip.
     LRESULT HandleBoxMessage(HWND box, UINT message, WPARAM wParam, LPARAM lParam);
@@ -49,12 +51,15 @@ public:
     void SetState(EditState state) { state_ = state; }
     Control* EditedControl() const { return control_; }
     HWND Box() const { return box_; }
+    const Bounds& Area() const { return area_; }
 
 private:
-    // Reads the box's text and gives the control its value (with a parameter) or its text.
-    void Apply();
+    // Reads the box's text and gives the control its value (with a parameter) or its text; false
+    // when the parameter refused it, the reason then in the box.
+    bool Apply(GraphicsContext& graphics);
 
     HWND box_ = nullptr;
+    Bounds area_;
     HFONT font_ = nullptr;
     Control* control_ = nullptr;   // not owned
     PluginParam* param_ = nullptr; // not owned

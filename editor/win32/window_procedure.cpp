@@ -147,11 +147,11 @@ void GraphicsWin32::TrackMouse() {
     TrackMouseEvent(&tracking);
 }
 
-// A press elsewhere in the editor applies an open entry at the next tick.
+// A press elsewhere in the editor drops an open entry at the next tick.
 void GraphicsWin32::OnButtonDown(WPARAM wParam, LPARAM lParam) {
     tooltip_.Hide();
     if (entry_.IsOpen()) {
-        entry_.SetState(EditCommit);
+        entry_.SetState(EditCancel);
         return;
     }
     SetFocus(window_);

@@ -52,10 +52,12 @@ NativeWindow GraphicsX11::OpenEditorWindow(NativeWindow parent) {
     return WindowHandle();
 }
 
-// An open gesture ends with the window; its end-edit reaches the host once the mutex is free.
+// An open gesture ends with the window (its end-edit reaches the host once the mutex is free);
+// an entry open when the window goes is dropped and the server gives the keyboard to the parent.
 void GraphicsX11::CloseEditorWindow() {
     NoticesHeld notices(*this);
     std::lock_guard<std::recursive_mutex> hold(windowMutex_);
+    entry_.Close();
     if (window_ == nullptr) {
         return;
     }
@@ -82,8 +84,62 @@ bool GraphicsX11::PresentRect(const Bounds& rect) {
     if (window_ == nullptr || Canvas() == nullptr) {
         return false;
     }
+    if (entry_.IsOpen() && rect.Intersects(entry_.Area())) {
+        entry_.Paint(*this);
+    }
     window_->presenter.Present(*Canvas(), rect);
     return true;
+}
+
+void GraphicsX11::BeginTextEntry(Control* control, const TextStyle& style, const Bounds& rect,
+                                 const char* text, PluginParam* param) {
+    std::lock_guard<std::recursive_mutex> hold(windowMutex_);
+    if (window_ == nullptr || control == nullptr || param == nullptr || entry_.IsOpen()) {
+        return;
+    }
+    entry_.Open(control, param, style, rect, text, control->TextEntryLength());
+    window_->child.TakeKeyboard();
+    PresentRect(entry_.Area());
+}
+
+void GraphicsX11::CancelTextEntry() {
+    std::lock_guard<std::recursive_mutex> hold(windowMutex_);
+    if (entry_.IsOpen()) {
+        CloseEntry();
+    }
+}
+
+void GraphicsX11::CloseEntry() {
+    const Bounds covered = entry_.Area();
+    entry_.Close();
+    if (window_ != nullptr) {
+        window_->child.ReturnKeyboard();
+        Repaint(covered);
+    }
+}
+
+// A press outside the entry (or the wheel) cancels it and reaches no control; a press inside it
+// changes nothing. Releases and moves go on as usual.
+bool GraphicsX11::TakeEntryEvent(const WindowEvent& event) {
+    switch (event.kind) {
+    case WindowEvent::Kind::Key:
+        if (entry_.TakeKey(*this, event.key, event.character)) {
+            CloseEntry();
+        } else {
+            PresentRect(entry_.Area());
+        }
+        return true;
+    case WindowEvent::Kind::FocusLost:
+        CloseEntry();
+        return true;
+    case WindowEvent::Kind::Press:
+        if (event.button > WindowEvent::RightButton || !entry_.Area().Contains(event.x, event.y)) {
+            CloseEntry();
+        }
+        return true;
+    default:
+        return false;
+    }
 }
 
 // What the events' gestures tell the host waits until the mutex is free (NoticesHeld).
@@ -110,6 +166,9 @@ void GraphicsX11::IdleEditorWindow() {
 }
 
 void GraphicsX11::TakeEvent(const WindowEvent& event) {
+    if (entry_.IsOpen() && TakeEntryEvent(event)) {
+        return;
+    }
     switch (event.kind) {
     case WindowEvent::Kind::Exposure:
         exposed_.UnionWith(event.area);

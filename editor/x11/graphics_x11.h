@@ -11,6 +11,7 @@
 // server.
 #pragma once
 
+#include "editor/canvas_text_entry.h"
 #include "editor/windowless_graphics.h"
 #include "editor/x11/pointer_input.h"
 #include "editor/x11/redraw_pacing.h"
@@ -32,7 +33,12 @@ public:
     NativeWindow OpenEditorWindow(NativeWindow parent) override;
     void CloseEditorWindow() override;
     NativeWindow WindowHandle() override;
+    // An open text entry is drawn over the canvas before the copy.
     bool PresentRect(const Bounds& rect) override;
+    // A text entry drawn on the canvas; the window holds the keyboard while it is open.
+    void BeginTextEntry(Control* control, const TextStyle& style, const Bounds& rect,
+                        const char* text, PluginParam* param) override;
+    void CancelTextEntry() override;
     // The pending events, then the redraw step when it is due, then one flush. UI thread.
     void IdleEditorWindow() override;
     // The open window's X connection.
@@ -56,12 +62,17 @@ private:
     };
 
     void TakeEvent(const WindowEvent& event);
+    // Keys, focus and presses while a text entry is open; true when the event was the entry's.
+    bool TakeEntryEvent(const WindowEvent& event);
+    // Gives the keyboard back and repaints what the entry covered.
+    void CloseEntry();
     void RedrawWhenDue();
 
     // Recursive: a host may close or reopen from a callback the idle call's gesture makes.
     std::recursive_mutex windowMutex_;
     std::unique_ptr<OpenWindow> window_;
     PointerInput pointer_;
+    CanvasTextEntry entry_;
     RedrawPacing pacing_;
     Bounds exposed_; // what the server asked to be shown again since the last present
     bool idling_ = false;

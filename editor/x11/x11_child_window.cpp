@@ -6,6 +6,9 @@
 
 namespace {
 
+constexpr long WindowEvents = ExposureMask | ButtonPressMask | ButtonReleaseMask |
+                              PointerMotionMask | EnterWindowMask | LeaveWindowMask |
+                              StructureNotifyMask;
 constexpr long XEmbedVersion = 0;
 constexpr long XEmbedMapped = 1;
 
@@ -52,9 +55,8 @@ bool X11ChildWindow::Create(X11Connection& connection, unsigned long parent, int
     }
     XSetWindowAttributes attributes{};
     attributes.background_pixmap = None; // the server never paints it grey before the canvas
-    // No key events: they go on to the host's window (the editor uses no keys).
-    attributes.event_mask = ExposureMask | ButtonPressMask | ButtonReleaseMask | PointerMotionMask |
-                            EnterWindowMask | LeaveWindowMask | StructureNotifyMask;
+    // No key events: they go on to the host's window, except while a text entry is open.
+    attributes.event_mask = WindowEvents;
     window_ = XCreateWindow(display_, parent, x, y, static_cast<unsigned>(width),
                             static_cast<unsigned>(height), 0, CopyFromParent, InputOutput,
                             CopyFromParent, CWBackPixmap | CWEventMask, &attributes);
@@ -68,7 +70,33 @@ bool X11ChildWindow::Create(X11Connection& connection, unsigned long parent, int
     return true;
 }
 
+void X11ChildWindow::TakeKeyboard() {
+    if (window_ == 0 || hasKeyboard_) {
+        return;
+    }
+    Window focus = 0;
+    int revert = 0;
+    XGetInputFocus(display_, &focus, &revert);
+    focusBefore_ = focus;
+    XSelectInput(display_, window_, WindowEvents | KeyPressMask | FocusChangeMask);
+    XSetInputFocus(display_, window_, RevertToParent, CurrentTime);
+    hasKeyboard_ = true;
+}
+
+// A window that had the focus before may be gone by now; the connection's trap takes the error
+// and the server then leaves the focus with the parent (RevertToParent).
+void X11ChildWindow::ReturnKeyboard() {
+    if (window_ == 0 || !hasKeyboard_) {
+        return;
+    }
+    hasKeyboard_ = false;
+    XSelectInput(display_, window_, WindowEvents);
+    XSetInputFocus(display_, focusBefore_ != window_ ? focusBefore_ : PointerRoot, RevertToParent,
+                   CurrentTime);
+}
+
 void X11ChildWindow::Destroy() {
+    hasKeyboard_ = false;
     if (window_ != 0) {
         XDestroyWindow(display_, window_);
         window_ = 0;

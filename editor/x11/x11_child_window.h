@@ -27,8 +27,16 @@ public:
     // Where the window sits in its parent; false when it cannot be read.
     bool Position(int& x, int& y) const;
 
+    // The keyboard while a text entry is open: key and focus events are selected and the focus
+    // taken; ReturnKeyboard gives it back to the window that had it (the host's) and deselects
+    // them, so with no entry open every key goes to the host.
+    void TakeKeyboard();
+    void ReturnKeyboard();
+
 private:
     Display* display_ = nullptr;
     unsigned long window_ = 0;
     int depth_ = 0;
+    unsigned long focusBefore_ = 0; // the window that had the keyboard before TakeKeyboard
+    bool hasKeyboard_ = false;
 };

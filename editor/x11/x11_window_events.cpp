@@ -3,6 +3,8 @@
 #include "editor/x11/x11_connection.h"
 
 #include <X11/Xlib.h>
+#include <X11/Xutil.h>
+#include <X11/keysym.h>
 
 namespace {
 
@@ -33,6 +35,36 @@ WindowEvent Crossing(WindowEvent::Kind kind, const XCrossingEvent& event) {
         return WindowEvent{};
     }
     return PointerAt(kind, event);
+}
+
+WindowEvent TypedKey(XKeyEvent& event) {
+    WindowEvent translated;
+    translated.kind = WindowEvent::Kind::Key;
+    char typed[8] = {};
+    KeySym symbol = NoSymbol;
+    const int count = XLookupString(&event, typed, sizeof typed, &symbol, nullptr);
+    if (symbol == XK_Return || symbol == XK_KP_Enter) {
+        translated.key = EntryKey::Return;
+    } else if (symbol == XK_Escape) {
+        translated.key = EntryKey::Escape;
+    } else if (symbol == XK_BackSpace) {
+        translated.key = EntryKey::Backspace;
+    } else if (count == 1) {
+        translated.key = EntryKey::Character;
+        translated.character = typed[0];
+    }
+    return translated;
+}
+
+// The keyboard went elsewhere (the host or another window took it); moves of the pointer in and
+// out of the window do not count.
+WindowEvent LostFocus(const XFocusChangeEvent& event) {
+    WindowEvent translated;
+    if (event.mode == NotifyNormal && event.detail != NotifyPointer &&
+        event.detail != NotifyInferior) {
+        translated.kind = WindowEvent::Kind::FocusLost;
+    }
+    return translated;
 }
 
 WindowEvent ExposedArea(const XExposeEvent& event) {
@@ -68,6 +100,10 @@ WindowEvent ReadWindowEvent(X11Connection& connection) {
         return Crossing(WindowEvent::Kind::Leave, event.xcrossing);
     case Expose:
         return ExposedArea(event.xexpose);
+    case KeyPress:
+        return TypedKey(event.xkey);
+    case FocusOut:
+        return LostFocus(event.xfocus);
     case DestroyNotify:
         if (event.xdestroywindow.window == event.xdestroywindow.event) {
             WindowEvent destroyed;

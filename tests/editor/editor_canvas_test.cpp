@@ -63,13 +63,13 @@ TEST(EditorCanvas, EachChangeFromTheHostShowsAfterTheNextTick) {
     session.Tick();
     EXPECT_EQ(CanvasDifference(session, ReferenceEditor(overdrive)), "");
 
-    // A typed value is a plain one: Vol 2 is the top of its 0..2 range.
-    char typed[] = "2";
+    // A typed value reads in the display's unit: -inf dB is the bottom of Vol's range.
+    char typed[] = "-inf";
     ASSERT_EQ(session.host.Dispatch(effString2Parameter, Vol, 0, typed), 1);
     session.Tick();
-    EditorFrames loudest = overdrive;
-    loudest.vol = 120;
-    EXPECT_EQ(CanvasDifference(session, ReferenceEditor(loudest)), "");
+    EditorFrames silent = overdrive;
+    silent.vol = 1;
+    EXPECT_EQ(CanvasDifference(session, ReferenceEditor(silent)), "");
 }
 
 TEST(EditorCanvas, AnIdleTickTouchesNoPixel) {

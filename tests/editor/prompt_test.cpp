@@ -1,6 +1,6 @@
-// The parameter prompt a right press opens where a control enables it (no control of the effect
-// does): a text entry holding the value for a numeric parameter, a menu of the display texts for
-// a switch parameter that has them, whose choice reaches the host inside the press's gesture.
+// The parameter prompt a right press opens where a control enables it: a text entry holding the
+// value as the display shows it, a menu of the display texts for a switch parameter that has
+// them, whose choice reaches the host as one gesture of its own (the press begins none).
 #include "editor/bitmap_control.h"
 #include "editor_session.h"
 #include "recording_graphics.h"
@@ -35,19 +35,19 @@ TEST(ParameterPrompt, ARightPressPromptsWithTheValueOrAMenuOfTheDisplayTexts) {
     MouseKeys right;
     right.right = true;
 
-    // A 40 x 16 box centred on the control, holding the value at the display precision.
+    // A 110 x 16 box centred on the control, inside the editor, holding the display (0.316 s).
     graphics->HandlePress(10, 10, right);
     graphics->HandleRelease(10, 10, right);
-    EXPECT_EQ(graphics->entryText, "0.500");
-    EXPECT_TRUE(SameBounds(graphics->entryRect, Bounds{30, 42, 70, 58}));
+    EXPECT_EQ(graphics->entryText, "0.32");
+    EXPECT_TRUE(SameBounds(graphics->entryRect, Bounds{0, 42, 110, 58}));
 
     graphics->menuChoice = 0;
     graphics->HandlePress(210, 10, right); // the menu swallows the release
     EXPECT_EQ(graphics->menu, (std::vector<std::string>{"Off", "On (checked)"}));
     EXPECT_EQ(session.host.GetParameter(OnOff), 0.0f);
     const std::vector<HostCall> calls = session.GestureCalls();
-    ASSERT_EQ(calls.size(), 5u);
-    EXPECT_EQ(calls[2].opcode, audioMasterBeginEdit);
-    EXPECT_EQ(calls[3].opcode, audioMasterAutomate);
-    EXPECT_EQ(calls[4].opcode, audioMasterEndEdit);
+    ASSERT_EQ(calls.size(), 3u);
+    EXPECT_EQ(calls[0].opcode, audioMasterBeginEdit);
+    EXPECT_EQ(calls[1].opcode, audioMasterAutomate);
+    EXPECT_EQ(calls[2].opcode, audioMasterEndEdit);
 }

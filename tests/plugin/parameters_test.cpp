@@ -19,11 +19,13 @@ TEST(EffectParameters, NamesAndDisplaysAreTheOnesAHostShows) {
     Session session;
     ASSERT_TRUE(session.Loaded());
     const char* names[5] = {"Sensitivity", "Time", "Depth", "Vol", "OnOff"};
-    const char* displays[5] = {"0.700", "0.500", "0.750", "1.000", "1"};
+    // 10^(3 * 0.5 - 2) = 0.316 s; unity gain is 0 dB.
+    const char* displays[5] = {"70.0", "0.32", "75.0", "0.0", "on"};
+    const char* labels[5] = {"%", "s", "%", "dB", ""};
     for (int i = 0; i < 5; ++i) {
         EXPECT_EQ(session.Host().ParamName(i), names[i]);
         EXPECT_EQ(session.Host().ParamDisplay(i), displays[i]);
-        EXPECT_EQ(session.Host().ParamLabel(i), "");
+        EXPECT_EQ(session.Host().ParamLabel(i), labels[i]);
     }
 }
 
@@ -57,7 +59,7 @@ TEST(EffectParameters, OnOffBelowOneHalfIsOffAndFromOneHalfOn) {
     ASSERT_TRUE(session.Loaded());
     SetNormalised(session, OnOff, 0.49f);
     EXPECT_EQ(session.Host().GetParameter(OnOff), 0.0f);
-    EXPECT_EQ(session.Host().ParamDisplay(OnOff), "0");
+    EXPECT_EQ(session.Host().ParamDisplay(OnOff), "off");
     EXPECT_EQ(session.Latency(), 0);
     SetNormalised(session, OnOff, 0.5f);
     EXPECT_EQ(session.Host().GetParameter(OnOff), 1.0f);

@@ -7,6 +7,7 @@
 #include <filesystem>
 #include <fstream>
 #include <gtest/gtest.h>
+#include <numeric>
 
 namespace fs = std::filesystem;
 
@@ -307,4 +308,46 @@ TEST_F(RenderDefaultPlugin, AStateSavedFromOneRunRendersTheSameInTheNext) {
     ASSERT_EQ(RenderWithDefault({"--load-state", "s.bin", input, "second.wav"}).exitCode, 0);
     EXPECT_EQ(Rendered("first.wav").channels, Rendered("second.wav").channels);
     EXPECT_NE(Rendered("first.wav").channels, Rendered("demo/crescenda-demo-swelled.wav").channels);
+}
+
+// A steady tone from 1 s on (after a short note that arms the detector), swelled at full depth:
+// its gain rises linearly from the attack over the Time typed, so the rise from a quarter to
+// three quarters of the tone's level takes half of it. Levels are RMS over 10 ms windows.
+TEST_F(RenderDefaultPlugin, TimeTypedInSecondsOrMillisecondsGivesASwellThatLong) {
+    TestAudio tone;
+    tone.channels.assign(1, std::vector<float>(44100 * 4));
+    for (size_t i = 4410; i < tone.channels[0].size(); ++i) {
+        const double t = static_cast<double>(i) / 44100.0;
+        const double primer = 0.3 * std::exp(-(t - 0.1) / 0.05);
+        tone.channels[0][i] = static_cast<float>((primer + (i >= 44100 ? 0.5 : 0.0)) *
+                                                 std::sin(2.0 * M_PI * 441.0 * t));
+    }
+    ASSERT_TRUE(WriteTestAudio(In("tone.wav"), tone));
+    for (const char* time : {"Time=0.8s", "Time=800 ms", "Time=0.8"}) {
+        const RunResult result =
+            RenderWithDefault({"--set", "Depth=100 %", "--set", time, "tone.wav", "out.wav"});
+        ASSERT_EQ(result.exitCode, 0) << result.err;
+        const std::vector<float> out = Rendered("out.wav").channels[0];
+        constexpr long Window = 441; // ten cycles
+        long quarter = -1, threeQuarters = -1;
+        for (long w = 44100 / Window; (w + 1) * Window <= static_cast<long>(out.size()); ++w) {
+            const auto first = out.begin() + w * Window;
+            const double power = std::inner_product(first, first + Window, first, 0.0) / Window;
+            const double level = std::sqrt(power) / (0.5 / std::sqrt(2.0));
+            quarter = quarter < 0 && level >= 0.25 ? w : quarter;
+            threeQuarters = threeQuarters < 0 && level >= 0.75 ? w : threeQuarters;
+        }
+        ASSERT_GT(quarter, 0) << time;
+        ASSERT_GT(threeQuarters, quarter) << time;
+        const double swellSeconds = 2.0 * (threeQuarters - quarter) * Window / 44100.0;
+        EXPECT_NEAR(swellSeconds, 0.8, 0.03) << time;
+    }
+}
+
+TEST_F(RenderDefaultPlugin, TheListShowsRangesAndDefaultsInTheParametersUnits) {
+    const RunResult list = RenderWithDefault({"--list"});
+    ASSERT_EQ(list.exitCode, 0) << list.err;
+    for (const char* text : {"0.010 to 10.0 s", "0.32 s", "-inf to +6.0 dB", "70.0 %", "on"}) {
+        EXPECT_NE(list.out.find(text), std::string::npos) << text << "\n" << list.out;
+    }
 }

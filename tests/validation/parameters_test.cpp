@@ -207,6 +207,7 @@ TEST(Parameters, DisplayTextTypedBackGivesTheSameValueWithinTheDisplayPrecision)
     Report("parameters: display -> effString2Parameter -> display", trips);
 }
 
+// Unless the parameter shows that very text itself (a level of -inf dB).
 TEST(Parameters, TextsThatReadAsNaNOrInfinityChangeNothing) {
     PluginHost host;
     ASSERT_TRUE(LoadAndOpen(host));
@@ -217,7 +218,7 @@ TEST(Parameters, TextsThatReadAsNaNOrInfinityChangeNothing) {
             std::string copy = text;
             const VstIntPtr answer = host.Dispatch(effString2Parameter, i, 0, copy.data());
             const std::vector<float> after = ParameterValues(host);
-            EXPECT_TRUE(BitEqual(before, after))
+            EXPECT_TRUE(BitEqual(before, after) || host.ParamDisplay(i) == text)
                 << "effString2Parameter(" << i << ", \"" << text << "\") answered " << answer
                 << " and changed the parameters from " << Describe(before) << " to "
                 << Describe(after);

@@ -177,18 +177,17 @@ TEST_F(Dispatcher, VendorTellsWhichParametersStep) {
     EXPECT_EQ(host.Dispatch(effVendorSpecific, 9, 4), 0);
 }
 
-TEST_F(Dispatcher, TypedValuesSetParametersInTheirOwnUnitsClamped) {
+// Text outside the range or not a number is refused and the value kept.
+TEST_F(Dispatcher, TypedValuesSetParametersInTheirOwnUnitsWithinTheRange) {
     auto type = [&](int index, const char* text) {
         return host.Dispatch(effString2Parameter, index, 0, const_cast<char*>(text));
     };
     EXPECT_EQ(type(3, "1.5"), 1);
     EXPECT_EQ(host.ParamDisplay(3), "1.500");
-    EXPECT_EQ(type(3, "7"), 1);
-    EXPECT_EQ(host.ParamDisplay(3), "2.000");
-    EXPECT_EQ(type(3, "-3"), 1);
-    EXPECT_EQ(host.ParamDisplay(3), "0.000");
-    EXPECT_EQ(type(3, "loud"), 1); // not a number reads as 0
-    EXPECT_EQ(host.ParamDisplay(3), "0.000");
+    for (const char* refused : {"7", "-3", "loud", "1.5 dB"}) {
+        EXPECT_EQ(type(3, refused), 0) << refused;
+        EXPECT_EQ(host.ParamDisplay(3), "1.500") << refused;
+    }
     EXPECT_EQ(type(0, "0.1234"), 1); // not snapped to the step
     EXPECT_FLOAT_EQ(host.GetParameter(0), 0.1234f);
     EXPECT_EQ(type(2, "0.25"), 1);

@@ -1,10 +1,14 @@
-// The text entry a parameter prompt opens in the window, driven by posted keys as the keyboard
-// delivers them: Return applies, Escape and the wheel drop the entry, a click elsewhere in the
-// editor applies it at the next tick, the box refuses a decimal point for an integer parameter.
-// The layout's own knobs get their prompt switched on (no control of this editor has one).
+// The text entry a right click opens on a knob, driven by posted keys as the keyboard delivers
+// them: Return applies the text read in the parameter's unit (or shows why it is refused), Escape,
+// the wheel and a click elsewhere drop the entry, the box refuses a decimal point for an integer
+// parameter without a unit.
 #include "editor/control.h"
 #include "handle_ledger_recording.h"
 #include "window_session.h"
+
+#include <cmath>
+#include <utility>
+#include <vector>
 
 namespace {
 
@@ -16,13 +20,10 @@ class TextEntry : public ::testing::Test {
 protected:
     void SetUp() override {
         SKIP_WITHOUT_WINDOW(session);
-        // Sensitivity becomes a whole number from 0 to 100; Vol (0 to 2) stays continuous.
+        // Sensitivity becomes a whole number from 0 to 100 without a unit; Vol stays in dB.
         PluginParam& sensitivity = *session.Plugin().Param(Sensitivity);
         sensitivity.SetKind(ParamKindInteger);
         sensitivity.InitNumeric("Sensitivity", 50, 0, 100, 1, 1);
-        for (int i = 1; i <= 4; ++i) {
-            session.Editor().ControlAt(i)->SetPromptDisabled(false);
-        }
         ASSERT_TRUE(session.OpenEditor());
         session.RunTicks(2);
     }
@@ -62,14 +63,32 @@ TEST_F(TextEntry, ReturnAppliesTheTypedValueAndTheIntegerBoxRefusesThePoint) {
     EXPECT_FLOAT_EQ(session.host.GetParameter(Sensitivity), 0.15f);
 }
 
-TEST_F(TextEntry, TheBoxOfAContinuousParameterTakesThePoint) {
+// Vol's box opens with its display's text and takes a unit after the number: -6.5 dB is a gain
+// of 10^(-6.5/20), typed over the value as one gesture. A refused text leaves the value, and the
+// box says why, selected, so the next text is typed over it.
+TEST_F(TextEntry, TheBoxTakesTheUnitAppliesOneGestureAndSaysWhyATextIsRefused) {
     HWND box = RightClick(VolCentre);
     ASSERT_NE(box, nullptr);
-    PostTyping(box, "1.5");
+    EXPECT_EQ(BoxText(box), "0.0");
+    for (const auto& [typed, why] :
+         {std::pair<const char*, const char*>{"7", "range -inf to +6.0 dB"},
+          {"abc", "not a level"}}) {
+        PostTyping(box, typed);
+        PostKey(box, VK_RETURN);
+        session.RunTicks(2);
+        EXPECT_EQ(BoxText(Box()), why);
+    }
+    EXPECT_TRUE(session.GestureCalls().empty());
+    PostTyping(box, "-6.5 db");
     PostKey(box, VK_RETURN);
     session.RunTicks(2);
-    EXPECT_EQ(PlainValue(Vol), 1.5);
-    EXPECT_FLOAT_EQ(session.host.GetParameter(Vol), 0.75f);
+    EXPECT_EQ(Box(), nullptr);
+    EXPECT_NEAR(PlainValue(Vol), std::pow(10.0, -6.5 / 20.0), 1e-12);
+    const std::vector<HostCall> calls = session.GestureCalls();
+    ASSERT_EQ(calls.size(), 3u);
+    EXPECT_EQ(calls[0].opcode, audioMasterBeginEdit);
+    EXPECT_EQ(calls[1].opcode, audioMasterAutomate);
+    EXPECT_EQ(calls[2].opcode, audioMasterEndEdit);
 }
 
 TEST_F(TextEntry, EscapeAndTheWheelDropTheEntry) {
@@ -106,7 +125,7 @@ TEST_F(TextEntry, ACancelDropsTheOpenEntryOnlyAndNotTheNextOne) {
     EXPECT_EQ(Box(), nullptr);
 }
 
-TEST_F(TextEntry, AClickElsewhereInTheEditorAppliesTheEntryAtTheNextTick) {
+TEST_F(TextEntry, AClickElsewhereInTheEditorDropsTheEntryAtTheNextTick) {
     HWND box = RightClick(SensitivityCentre);
     ASSERT_NE(box, nullptr);
     PostTyping(box, "15");
@@ -122,7 +141,7 @@ TEST_F(TextEntry, AClickElsewhereInTheEditorAppliesTheEntryAtTheNextTick) {
     EXPECT_EQ(PlainValue(Sensitivity), 50.0);
     SendMessageA(editor, WM_TIMER, RedrawTimer, 0);
     EXPECT_EQ(Box(), nullptr);
-    EXPECT_EQ(PlainValue(Sensitivity), 15.0);
+    EXPECT_EQ(PlainValue(Sensitivity), 50.0);
     SetTimer(editor, RedrawTimer, TickMilliseconds, nullptr);
 }
 
@@ -183,9 +202,9 @@ TEST_F(TextEntry, ClosingTheWindowDiscardsAnOpenEntry) {
     EXPECT_EQ(PlainValue(Sensitivity), 20.0);
 }
 
-// A switch parameter without display texts shows its value as a number: confirming it unchanged
-// keeps it. With display texts, a text (as pasted) counts only when it matches exactly.
-TEST_F(TextEntry, ASwitchEntryTakesItsNumberOrExactlyOneOfItsDisplayTexts) {
+// A switch shows its value as on or off and takes those in any case, or its number: confirming
+// it unchanged keeps it. Display texts count first, when they match exactly.
+TEST_F(TextEntry, ASwitchEntryTakesOnOffItsNumberOrOneOfItsDisplayTexts) {
     PluginParam& onOff = *session.Plugin().Param(OnOff);
     onOff.SetKind(ParamKindBoolean);
     Control* onOffSwitch = session.Editor().ControlAt(5);
@@ -202,7 +221,7 @@ TEST_F(TextEntry, ASwitchEntryTakesItsNumberOrExactlyOneOfItsDisplayTexts) {
     onOff.AddDisplayText(0, "Off");
     onOff.AddDisplayText(1, "On");
     EXPECT_EQ(commit("On"), 1.0);
-    EXPECT_EQ(commit("on"), 0.0);
+    EXPECT_EQ(commit("off"), 0.0);
     EXPECT_EQ(commit("On"), 1.0);
     EXPECT_EQ(commit("Off"), 0.0);
 }

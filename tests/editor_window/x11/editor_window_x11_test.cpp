@@ -7,8 +7,11 @@
 #include <X11/Xlib.h>
 #include <X11/Xutil.h>
 #include <atomic>
+#include <X11/extensions/XTest.h>
 #include <chrono>
+#include <cmath>
 #include <thread>
+#include <utility>
 
 using namespace editor_window;
 
@@ -223,4 +226,64 @@ TEST(X11EditorClose, EffCloseFromAnotherThreadWaitsForTheIdleCallAtWork) {
                   editor.host.CountCalls(audioMasterEndEdit))
             << "round " << round;
     }
+}
+
+// A right click on Time opens an entry drawn on the canvas that holds the keyboard while it is
+// open: a refused text keeps the value and the entry, Escape drops it, Return applies 0.8 s as
+// one gesture. Each time the entry closes, the keyboard goes back to where it was and the window
+// asks the server for no key events, so with no entry open every key goes to the host.
+TEST_F(X11EditorWindow, ARightClickTypesAValueWhileTheEntryAloneHoldsTheKeyboard) {
+    OpenAndShow();
+    const Window child = Children(HostParent()).at(0);
+    // Which window has the keyboard, and whether the editor's window asks for key events.
+    const auto keyboard = [&] {
+        Window focus = 0;
+        int revert = 0;
+        XWindowAttributes attributes{};
+        XGetInputFocus(display_, &focus, &revert);
+        XGetWindowAttributes(display_, child, &attributes);
+        return std::make_pair(focus, (attributes.all_event_masks & KeyPressMask) != 0);
+    };
+    const auto type = [&](std::vector<const char*> keys) { // key symbol names
+        for (const char* key : keys) {
+            const KeyCode code = XKeysymToKeycode(display_, XStringToKeysym(key));
+            XTestFakeKeyEvent(display_, code, True, CurrentTime);
+            XTestFakeKeyEvent(display_, code, False, CurrentTime);
+        }
+        XSync(display_, False);
+        editor.Run(TwoTicks);
+    };
+    const auto rightClick = [&] {
+        editor.Run(600); // a second press this close would be a double click
+        editor.Window().MoveMouse(TimeCentre.x, TimeCentre.y);
+        editor.Window().PressButton(HostWindow::Button::Right, {});
+        editor.Window().ReleaseButton(HostWindow::Button::Right, {});
+        editor.Run(TwoTicks);
+    };
+    const auto hosts = keyboard();
+    EXPECT_FALSE(hosts.second);
+
+    rightClick();
+    EXPECT_EQ(keyboard(), std::make_pair(child, true));
+    type({"a", "b", "Return"});
+    EXPECT_EQ(keyboard(), std::make_pair(child, true)) << "a refused text closed the entry";
+    type({"Escape"});
+    EXPECT_EQ(keyboard(), hosts);
+    EXPECT_EQ(editor.host.GetParameter(editor_window::Time), 0.5f);
+    EXPECT_TRUE(editor.Shows(DefaultFrames)); // the entry's box is gone
+
+    rightClick();
+    type({"0", "period", "8", "Return"});
+    EXPECT_EQ(keyboard(), hosts);
+    EXPECT_FLOAT_EQ(editor.host.GetParameter(editor_window::Time),
+                    static_cast<float>((std::log10(0.8) + 2.0) / 3.0));
+    std::vector<VstInt32> gestures;
+    for (const HostCall& call : editor.host.Calls()) {
+        if (call.opcode == audioMasterBeginEdit || call.opcode == audioMasterAutomate ||
+            call.opcode == audioMasterEndEdit) {
+            gestures.push_back(call.opcode);
+        }
+    }
+    EXPECT_EQ(gestures, (std::vector<VstInt32>{audioMasterBeginEdit, audioMasterAutomate,
+                                               audioMasterEndEdit}));
 }
