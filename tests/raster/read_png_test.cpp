@@ -180,23 +180,23 @@ TEST(ReadPng, DamagedImageDataFailsItsChecksum) {
 
 TEST(ReadPng, AbsurdDeclaredSizesAreRefusedWithoutAllocating) {
     EXPECT_EQ(Decode(HeaderOnly(100000, 100000)), nullptr);
-    EXPECT_EQ(Decode(HeaderOnly(32769, 1)), nullptr);
-    EXPECT_EQ(Decode(HeaderOnly(1, 32769)), nullptr);
+    EXPECT_EQ(Decode(HeaderOnly(65537, 1)), nullptr);
+    EXPECT_EQ(Decode(HeaderOnly(1, 65537)), nullptr);
     EXPECT_EQ(Decode(HeaderOnly(20000, 20000)), nullptr); // each side fits, the area does not
     EXPECT_EQ(Decode(HeaderOnly(0x7FFFFFFF, 0x7FFFFFFF)), nullptr);
 }
 
 TEST(ReadPng, ImageAtTheSizeLimitStillDecodes) {
-    // The tallest allowed strip, one pixel wide; the time knob strip is 17400 pixels tall.
+    // The tallest allowed strip, one pixel wide; the 2x Time knob strip is 34800 pixels tall.
     PngImage image;
     image.width = 1;
-    image.height = 32768;
+    image.height = 65536;
     image.colourType = 0;
-    image.rows.assign(32768, 0x33);
+    image.rows.assign(65536, 0x33);
     Bitmap bitmap = Decode(EncodePng(image));
     ASSERT_NE(bitmap, nullptr);
-    EXPECT_EQ(bitmap->Height(), 32768);
-    EXPECT_EQ(PixelAt(*bitmap, 0, 32767), 0xFF333333u);
+    EXPECT_EQ(bitmap->Height(), 65536);
+    EXPECT_EQ(PixelAt(*bitmap, 0, 65535), 0xFF333333u);
 }
 
 TEST(ReadPng, ChunkDeclaringGigabytesBeyondAShortStreamIsRefused) {
