@@ -1,5 +1,6 @@
 #include "editor/control.h"
 
+#include "editor/editor_scale.h"
 #include "editor/graphics_context.h"
 #include "framework/plugin_core.h"
 
@@ -99,6 +100,16 @@ void Control::SettlePaint() {
 
 bool Control::NeedsPaint() {
     return paintFlags_.Dirty();
+}
+
+void Control::ScaleTo(GraphicsContext& /*graphics*/, int percent) {
+    if (scalePercent_ == EditorScale::Base) {
+        baseArea_ = area_;
+        baseTargetArea_ = targetArea_;
+    }
+    scalePercent_ = percent;
+    area_ = EditorScale::Rect(baseArea_, percent);
+    targetArea_ = EditorScale::Rect(baseTargetArea_, percent);
 }
 
 bool Control::AddAuxParam(int paramIndex) {

@@ -43,7 +43,10 @@ PX_Bitmap* GraphicsContext::ObtainImage(int id, const char* name) {
 }
 
 ImageStrip GraphicsContext::LoadStrip(int id, const char* name, int frameCount, bool sideBySide) {
-    return ImageStrip::Of(ObtainImage(id, name), frameCount, sideBySide);
+    ImageStrip strip = ImageStrip::Of(ObtainImage(id, name), frameCount, sideBySide);
+    strip.imageId = id;
+    strip.imageName = name;
+    return strip;
 }
 
 void GraphicsContext::PrepareCanvas() {

@@ -88,6 +88,15 @@ public:
     // system gives it no timer of its own (X11) does all its window work here; others ignore it.
     virtual void IdleEditorWindow() {}
 
+    // The scale the system asks for a window inside parent (null: the screen's), as a factor
+    // (1.0 = 96 DPI). 1.0 where the window system has no such setting.
+    virtual double SystemScale(NativeWindow /*parent*/) { return 1.0; }
+    // Lays the editor out at percent (EditorScale): every control's areas and images, the canvas
+    // and the editor's size (SetEditorSize, which resizes an open window and tells the plug-in),
+    // and marks everything for repainting. Window classes whose window is reached from another
+    // thread wrap it in their window's guard.
+    virtual void ChangeScale(int percent);
+
     // --- Set-up, by the effect's layout and the plug-in base.
     // Image 106 as control 0, under every other control.
     BitmapControl* AttachBackdrop();
@@ -99,6 +108,19 @@ public:
     ImageStrip LoadStrip(int id, const char* name, int frameCount, bool sideBySide);
     // The canvas at the editor's size; the plug-in base calls it when the editor is attached.
     void PrepareCanvas();
+
+    // --- Scale: the host-neutral calls an adapter makes (UI thread, outside the instance lock).
+    // A host's own hint (VST2 effVendorSpecific 'PreS' 'AeCs', CLAP set_scale), rounded to 1, 1.5
+    // or 2; from then on it wins over the system's.
+    void SetHostScale(double factor);
+    // The system's scale for a window inside parent, unless a host has given its own: before the
+    // size is answered (Width, Height) and when the window opens.
+    void AdoptSystemScale(NativeWindow parent);
+    int ScalePercent() const { return scalePercent_; }
+    bool HostScaled() const { return hostScaled_; }
+    // The strip of the same image at percent: the 200 percent artwork, or the 150 percent images
+    // resampled from it, each made once per process. An empty strip when the image has none.
+    ImageStrip StripAtScale(const ImageStrip& base, int percent);
 
     // --- Parameter values from the plug-in: any host thread, under the instance lock. Plain
     // values (normalised false) are normalised by the parameter first.
@@ -168,6 +190,9 @@ private:
     void EndOpenGesture();
     void PromptWithTextEntry(Control* control, PluginParam* param, const Bounds& rect);
     void PromptWithMenu(Control* control, PluginParam* param, const Bounds& rect);
+    // The image of the strip at percent through the process-wide cache; null when missing.
+    PX_Bitmap* ObtainScaledImage(const ImageStrip& base, int percent);
+    PX_Bitmap* MakeScaledImage(const ImageStrip& base, int percent);
 
     PluginCore* plugin_;
     PointerList<Control> controls_;
@@ -186,4 +211,8 @@ private:
     bool strictDrawing_ = true;
     bool tooltips_ = false;
     Control* keyCatcher_ = nullptr;
+    int scalePercent_ = 100;
+    bool hostScaled_ = false;
+    int baseWidth_ = DefaultWidth; // the editor's size at 100 percent
+    int baseHeight_ = DefaultHeight;
 };

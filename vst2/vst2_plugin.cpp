@@ -91,13 +91,17 @@ void Vst2Plugin::AttachEditor(GraphicsContext* editor) {
     RecordEditorSize();
 }
 
-// The editor has already stored its new size; the arguments are not needed.
-void Vst2Plugin::EditorSizeChanged(int /*width*/, int /*height*/) {
+// The editor has already stored its new size. A host with the window open resizes its own
+// window around it when asked.
+void Vst2Plugin::EditorSizeChanged(int width, int height) {
     if (Editor() == nullptr) {
         return;
     }
     RecordEditorSize();
     EditorResized();
+    if (Editor()->HasWindow()) {
+        CallHost(audioMasterSizeWindow, width, height);
+    }
 }
 
 void Vst2Plugin::RecordEditorSize() {

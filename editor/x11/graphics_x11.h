@@ -35,6 +35,11 @@ public:
     bool PresentRect(const Bounds& rect) override;
     // The pending events, then the redraw step when it is due, then one flush. UI thread.
     void IdleEditorWindow() override;
+    // The display's Xft.dpi over 96, through the open window's connection or a short one of its
+    // own; 1.0 without a server or a setting.
+    double SystemScale(NativeWindow parent) override;
+    // Under the window mutex (hosts idle from another thread); an open window takes the new size.
+    void ChangeScale(int percent) override;
 
 private:
     struct OpenWindow; // the connection, the window and its presenter

@@ -1,0 +1,165 @@
+#include "raster/px_resample.h"
+
+#include "raster/px_size_limits.h"
+
+#include <algorithm>
+#include <cmath>
+#include <memory>
+#include <vector>
+
+namespace {
+
+constexpr double Lobes = 3.0;
+constexpr double Pi = 3.14159265358979323846;
+
+// Premultiplied blue, green, red, alpha in 0..255.
+struct Colour {
+    float b = 0, g = 0, r = 0, a = 0;
+};
+
+// sinc(t) * sinc(t / Lobes) for |t| < Lobes, else 0.
+double Lanczos(double t) {
+    t = std::fabs(t);
+    if (t < 1e-9) {
+        return 1.0;
+    }
+    if (t >= Lobes) {
+        return 0.0;
+    }
+    const double x = Pi * t;
+    return Lobes * std::sin(x) * std::sin(x / Lobes) / (x * x);
+}
+
+// The taps of one output pixel: first source index and normalised weights, edges repeated.
+struct Taps {
+    std::vector<int> first;
+    std::vector<int> count;
+    std::vector<float> weights; // count[i] per output pixel, one after another
+};
+
+// Output pixel i covers source position (i + 0.5) * from / to - 0.5; when shrinking the window
+// is stretched by from / to.
+Taps MakeTaps(int from, int to) {
+    Taps taps;
+    const double ratio = static_cast<double>(from) / to;
+    const double stretch = std::max(ratio, 1.0);
+    const double reach = Lobes * stretch;
+    for (int i = 0; i < to; ++i) {
+        const double centre = (i + 0.5) * ratio - 0.5;
+        const int first = static_cast<int>(std::ceil(centre - reach));
+        const int last = static_cast<int>(std::floor(centre + reach));
+        std::vector<double> w;
+        double sum = 0.0;
+        for (int j = first; j <= last; ++j) {
+            w.push_back(Lanczos((j - centre) / stretch));
+            sum += w.back();
+        }
+        taps.first.push_back(first);
+        taps.count.push_back(static_cast<int>(w.size()));
+        for (double weight : w) {
+            taps.weights.push_back(static_cast<float>(weight / sum));
+        }
+    }
+    return taps;
+}
+
+Colour Premultiplied(PX_Pixel32 p) {
+    const float a = static_cast<float>(p >> 24);
+    const float k = a / 255.0f;
+    return Colour{static_cast<float>(p & 0xFF) * k, static_cast<float>((p >> 8) & 0xFF) * k,
+                  static_cast<float>((p >> 16) & 0xFF) * k, a};
+}
+
+std::uint32_t Channel(float premultiplied, float alpha) {
+    const float straight = std::min(std::max(premultiplied, 0.0f), alpha) * 255.0f / alpha;
+    return static_cast<std::uint32_t>(straight + 0.5f);
+}
+
+PX_Pixel32 Straight(const Colour& c) {
+    const float a = std::min(std::max(c.a, 0.0f), 255.0f);
+    const std::uint32_t alpha = static_cast<std::uint32_t>(a + 0.5f);
+    if (alpha == 0) {
+        return 0;
+    }
+    return PX_MakePixel(alpha, Channel(c.r, a), Channel(c.g, a), Channel(c.b, a));
+}
+
+// One pass along lines of `length` source pixels, `stride` apart within a line, lines `step`
+// apart; writes `to` pixels per line into out (line-major, contiguous).
+void Pass(const Colour* in, int lines, int stride, int step, const Taps& taps, int length,
+          Colour* out, int outStride, int outStep) {
+    const int to = static_cast<int>(taps.first.size());
+    for (int line = 0; line < lines; ++line) {
+        const Colour* source = in + static_cast<size_t>(line) * step;
+        const float* weight = taps.weights.data();
+        for (int i = 0; i < to; ++i) {
+            Colour sum;
+            for (int k = 0; k < taps.count[i]; ++k, ++weight) {
+                const int j = std::min(std::max(taps.first[i] + k, 0), length - 1);
+                const Colour& c = source[static_cast<size_t>(j) * stride];
+                sum.b += c.b * *weight;
+                sum.g += c.g * *weight;
+                sum.r += c.r * *weight;
+                sum.a += c.a * *weight;
+            }
+            out[static_cast<size_t>(line) * outStep + static_cast<size_t>(i) * outStride] = sum;
+        }
+    }
+}
+
+bool Fits(int frameCount, bool sideBySide, int frameWidth, int frameHeight) {
+    const int64_t width = int64_t{frameWidth} * (sideBySide ? frameCount : 1);
+    const int64_t height = int64_t{frameHeight} * (sideBySide ? 1 : frameCount);
+    return frameWidth >= 1 && frameHeight >= 1 && frameCount >= 1 && width <= PX_MAX_IMAGE_SIDE &&
+           height <= PX_MAX_IMAGE_SIDE && width * height <= PX_MAX_IMAGE_PIXELS;
+}
+
+} // namespace
+
+PX_MemBitmap* PX_ResampleFrames(PX_Bitmap& source, int frameCount, bool sideBySide, int frameWidth,
+                                int frameHeight) {
+    if (!Fits(frameCount, sideBySide, frameWidth, frameHeight) || source.PixelData() == nullptr) {
+        return nullptr;
+    }
+    const int fromWidth = sideBySide ? source.Width() / frameCount : source.Width();
+    const int fromHeight = sideBySide ? source.Height() : source.Height() / frameCount;
+    if (fromWidth < 1 || fromHeight < 1 ||
+        (sideBySide ? fromWidth * frameCount : fromHeight * frameCount) !=
+            (sideBySide ? source.Width() : source.Height())) {
+        return nullptr;
+    }
+    auto result = std::make_unique<PX_MemBitmap>(sideBySide ? frameWidth * frameCount : frameWidth,
+                                                 sideBySide ? frameHeight : frameHeight * frameCount);
+    if (result->PixelData() == nullptr) {
+        return nullptr;
+    }
+    const Taps across = MakeTaps(fromWidth, frameWidth);
+    const Taps down = MakeTaps(fromHeight, frameHeight);
+    std::vector<Colour> frame(static_cast<size_t>(fromWidth) * fromHeight);
+    std::vector<Colour> rows(static_cast<size_t>(frameWidth) * fromHeight);
+    std::vector<Colour> done(static_cast<size_t>(frameWidth) * frameHeight);
+    for (int f = 0; f < frameCount; ++f) {
+        const int sx = sideBySide ? f * fromWidth : 0;
+        const int sy = sideBySide ? 0 : f * fromHeight;
+        for (int y = 0; y < fromHeight; ++y) {
+            const PX_Pixel32* row = source.PixelData() +
+                                    static_cast<size_t>(sy + y) * source.RowStride() + sx;
+            for (int x = 0; x < fromWidth; ++x) {
+                frame[static_cast<size_t>(y) * fromWidth + x] = Premultiplied(row[x]);
+            }
+        }
+        Pass(frame.data(), fromHeight, 1, fromWidth, across, fromWidth, rows.data(), 1,
+             frameWidth);
+        Pass(rows.data(), frameWidth, frameWidth, 1, down, fromHeight, done.data(), frameWidth, 1);
+        const int dx = sideBySide ? f * frameWidth : 0;
+        const int dy = sideBySide ? 0 : f * frameHeight;
+        for (int y = 0; y < frameHeight; ++y) {
+            PX_Pixel32* row = result->PixelData() +
+                              static_cast<size_t>(dy + y) * result->RowStride() + dx;
+            for (int x = 0; x < frameWidth; ++x) {
+                row[x] = Straight(done[static_cast<size_t>(y) * frameWidth + x]);
+            }
+        }
+    }
+    return result.release();
+}
