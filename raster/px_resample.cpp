@@ -30,11 +30,12 @@ double Lanczos(double t) {
     return Lobes * std::sin(x) * std::sin(x / Lobes) / (x * x);
 }
 
-// The taps of one output pixel: first source index and normalised weights, edges repeated.
+// The taps of each output pixel: count[i] source indices (edges repeated) and their weights,
+// normalised to sum 1, one output pixel after another.
 struct Taps {
-    std::vector<int> first;
     std::vector<int> count;
-    std::vector<float> weights; // count[i] per output pixel, one after another
+    std::vector<int> index;
+    std::vector<float> weights;
 };
 
 // Output pixel i covers source position (i + 0.5) * from / to - 0.5; when shrinking the window
@@ -44,18 +45,19 @@ Taps MakeTaps(int from, int to) {
     const double ratio = static_cast<double>(from) / to;
     const double stretch = std::max(ratio, 1.0);
     const double reach = Lobes * stretch;
+    std::vector<double> w;
     for (int i = 0; i < to; ++i) {
         const double centre = (i + 0.5) * ratio - 0.5;
         const int first = static_cast<int>(std::ceil(centre - reach));
         const int last = static_cast<int>(std::floor(centre + reach));
-        std::vector<double> w;
+        w.clear();
         double sum = 0.0;
         for (int j = first; j <= last; ++j) {
             w.push_back(Lanczos((j - centre) / stretch));
             sum += w.back();
+            taps.index.push_back(std::min(std::max(j, 0), from - 1));
         }
-        taps.first.push_back(first);
-        taps.count.push_back(static_cast<int>(w.size()));
+        taps.count.push_back(last - first + 1);
         for (double weight : w) {
             taps.weights.push_back(static_cast<float>(weight / sum));
         }
@@ -84,26 +86,50 @@ PX_Pixel32 Straight(const Colour& c) {
     return PX_MakePixel(alpha, Channel(c.r, a), Channel(c.g, a), Channel(c.b, a));
 }
 
-// One pass along lines of `length` source pixels, `stride` apart within a line, lines `step`
-// apart; writes `to` pixels per line into out (line-major, contiguous).
-void Pass(const Colour* in, int lines, int stride, int step, const Taps& taps, int length,
-          Colour* out, int outStride, int outStep) {
-    const int to = static_cast<int>(taps.first.size());
-    for (int line = 0; line < lines; ++line) {
-        const Colour* source = in + static_cast<size_t>(line) * step;
+// Each row of in (width pixels) to a row of out (taps' pixels), one after another.
+void AcrossRows(const Colour* in, int width, int rows, const Taps& taps, Colour* out) {
+    const int to = static_cast<int>(taps.count.size());
+    for (int y = 0; y < rows; ++y) {
+        const Colour* source = in + static_cast<size_t>(y) * width;
+        const int* index = taps.index.data();
         const float* weight = taps.weights.data();
-        for (int i = 0; i < to; ++i) {
+        for (int x = 0; x < to; ++x) {
             Colour sum;
-            for (int k = 0; k < taps.count[i]; ++k, ++weight) {
-                const int j = std::min(std::max(taps.first[i] + k, 0), length - 1);
-                const Colour& c = source[static_cast<size_t>(j) * stride];
-                sum.b += c.b * *weight;
-                sum.g += c.g * *weight;
-                sum.r += c.r * *weight;
-                sum.a += c.a * *weight;
+            for (int k = 0; k < taps.count[x]; ++k) {
+                const Colour& c = source[index[k]];
+                sum.b += c.b * weight[k];
+                sum.g += c.g * weight[k];
+                sum.r += c.r * weight[k];
+                sum.a += c.a * weight[k];
             }
-            out[static_cast<size_t>(line) * outStep + static_cast<size_t>(i) * outStride] = sum;
+            index += taps.count[x];
+            weight += taps.count[x];
+            out[static_cast<size_t>(y) * to + x] = sum;
         }
+    }
+}
+
+// Each output row as the weighted sum of whole rows of in (width pixels each): row by row, so
+// the inner loop runs along memory.
+void DownColumns(const Colour* in, int width, const Taps& taps, Colour* out) {
+    const int to = static_cast<int>(taps.count.size());
+    const int* index = taps.index.data();
+    const float* weight = taps.weights.data();
+    for (int y = 0; y < to; ++y) {
+        Colour* row = out + static_cast<size_t>(y) * width;
+        std::fill(row, row + width, Colour{});
+        for (int k = 0; k < taps.count[y]; ++k) {
+            const Colour* source = in + static_cast<size_t>(index[k]) * width;
+            const float w = weight[k];
+            for (int x = 0; x < width; ++x) {
+                row[x].b += source[x].b * w;
+                row[x].g += source[x].g * w;
+                row[x].r += source[x].r * w;
+                row[x].a += source[x].a * w;
+            }
+        }
+        index += taps.count[y];
+        weight += taps.count[y];
     }
 }
 
@@ -142,15 +168,15 @@ PX_MemBitmap* PX_ResampleFrames(PX_Bitmap& source, int frameCount, bool sideBySi
         const int sx = sideBySide ? f * fromWidth : 0;
         const int sy = sideBySide ? 0 : f * fromHeight;
         for (int y = 0; y < fromHeight; ++y) {
-            const PX_Pixel32* row = source.PixelData() +
-                                    static_cast<size_t>(sy + y) * source.RowStride() + sx;
+            const int sourceRow = source.IsBottomUp() ? source.Height() - 1 - (sy + y) : sy + y;
+            const PX_Pixel32* row =
+                source.PixelData() + static_cast<size_t>(sourceRow) * source.RowStride() + sx;
             for (int x = 0; x < fromWidth; ++x) {
                 frame[static_cast<size_t>(y) * fromWidth + x] = Premultiplied(row[x]);
             }
         }
-        Pass(frame.data(), fromHeight, 1, fromWidth, across, fromWidth, rows.data(), 1,
-             frameWidth);
-        Pass(rows.data(), frameWidth, frameWidth, 1, down, fromHeight, done.data(), frameWidth, 1);
+        AcrossRows(frame.data(), fromWidth, fromHeight, across, rows.data());
+        DownColumns(rows.data(), frameWidth, down, done.data());
         const int dx = sideBySide ? f * frameWidth : 0;
         const int dy = sideBySide ? 0 : f * frameHeight;
         for (int y = 0; y < frameHeight; ++y) {
