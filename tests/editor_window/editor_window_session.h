@@ -29,10 +29,11 @@ constexpr Point TimeCentre{133, 167}; // as the editor's layout places them
 constexpr int TwoTicks = 120;
 
 // Pixels (0x00RRGGBB, row by row) that differ from the editor's picture at these frames.
-inline int DifferingPixels(const std::vector<std::uint32_t>& shown, const EditorFrames& frames) {
-    const std::vector<uint32_t> expected = ReferenceEditor(frames);
+inline int DifferingPixels(const std::vector<std::uint32_t>& shown, const EditorFrames& frames,
+                           int percent = 100) {
+    const std::vector<uint32_t> expected = ReferenceEditor(frames, percent);
     if (shown.size() != expected.size()) {
-        return EditorWidth * EditorHeight;
+        return static_cast<int>(expected.size());
     }
     int wrong = 0;
     for (size_t i = 0; i < shown.size(); ++i) {
@@ -47,8 +48,8 @@ class EditorInWindow {
 
 public:
     // The host window; false, with the reason in error, when there is no window system.
-    bool OpenWindow(std::string& error) {
-        window_ = HostWindow::Open(EditorWidth, EditorHeight, error);
+    bool OpenWindow(std::string& error, int width = EditorWidth, int height = EditorHeight) {
+        window_ = HostWindow::Open(width, height, error);
         return window_ != nullptr;
     }
     // The window and an instance of the effect built into the program, opened for processing
@@ -80,13 +81,13 @@ public:
                             host.GetParameter(OnOff) >= 0.5f ? 2 : 1};
     }
 
-    // The window shows the editor's picture at these frames, pixel for pixel.
-    testing::AssertionResult Shows(const EditorFrames& frames) {
+    // The window shows the editor's picture at these frames (and scale), pixel for pixel.
+    testing::AssertionResult Shows(const EditorFrames& frames, int percent = 100) {
         std::vector<std::uint32_t> shown;
-        if (!window_->ReadPixels(0, 0, EditorWidth, EditorHeight, shown)) {
+        if (!window_->ReadPixels(0, 0, ReferenceWidth(percent), ReferenceHeight(percent), shown)) {
             return testing::AssertionFailure() << "the window's pixels cannot be read";
         }
-        const int wrong = DifferingPixels(shown, frames);
+        const int wrong = DifferingPixels(shown, frames, percent);
         if (wrong == 0) {
             return testing::AssertionSuccess();
         }

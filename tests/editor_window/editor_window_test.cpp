@@ -92,3 +92,34 @@ TEST_F(EditorWindow, ADoubleClickReturnsAKnobToItsDefault) {
     EXPECT_EQ(editor.host.GetParameter(Time), 0.5f);
     EXPECT_TRUE(editor.Shows(DefaultFrames));
 }
+
+// A host's scale hint reaching an open editor: the host is asked to resize its window, the size
+// it reads next is the new one, and the window shows the 2x canvas.
+TEST(EditorWindowScale, AHintToAnOpenEditorResizesItAndAsksTheHostToResizeToo) {
+    EditorInWindow editor;
+    std::string error;
+    if (!editor.OpenWindow(error, 1110, 612)) {
+        GTEST_SKIP() << "no window to open the editor in: " << error;
+    }
+    ASSERT_TRUE(editor.host.Create(&VSTPluginMain));
+    editor.host.Open();
+    ASSERT_EQ(editor.OpenEditor(), 1);
+    editor.Run(TwoTicks);
+    ASSERT_EQ(ReportedSize(editor.host), "555 x 306") << "the display's own scale is not 1x";
+    EXPECT_TRUE(editor.Shows(DefaultFrames, 100));
+    editor.host.ClearCalls();
+    ASSERT_EQ(editor.host.Dispatch(effVendorSpecific, 0x50726553 /* 'PreS' */,
+                                   0x41654373 /* 'AeCs' */, nullptr, 2.0f),
+              1);
+    std::vector<std::string> resizes;
+    for (const HostCall& call : editor.host.Calls()) {
+        if (call.opcode == audioMasterSizeWindow) {
+            resizes.push_back(std::to_string(call.index) + " x " + std::to_string(call.value));
+        }
+    }
+    EXPECT_EQ(resizes, std::vector<std::string>{"1110 x 612"});
+    EXPECT_EQ(ReportedSize(editor.host), "1110 x 612");
+    editor.Run(TwoTicks);
+    EXPECT_TRUE(editor.Shows(DefaultFrames, 200));
+    EXPECT_EQ(editor.CloseEditor(), 1);
+}
