@@ -8,9 +8,9 @@
 
 struct ImageStrip {
     PX_Bitmap* bitmap = nullptr;
-    std::int32_t imageId = 0;         // the resource it came from (0: none), for its other scales
+    std::int32_t imageId = 0;        // the resource it came from (0: none), for its other scales
     const char* imageName = nullptr; // the resource's name, as it was loaded
-    std::int32_t width = 0; // of the whole image
+    std::int32_t width = 0;          // of the whole image
     std::int32_t height = 0;
     std::int32_t frameCount = 1;
     bool sideBySide = false;

@@ -154,8 +154,9 @@ PX_MemBitmap* PX_ResampleFrames(PX_Bitmap& source, int frameCount, bool sideBySi
             (sideBySide ? source.Width() : source.Height())) {
         return nullptr;
     }
-    auto result = std::make_unique<PX_MemBitmap>(sideBySide ? frameWidth * frameCount : frameWidth,
-                                                 sideBySide ? frameHeight : frameHeight * frameCount);
+    auto result =
+        std::make_unique<PX_MemBitmap>(sideBySide ? frameWidth * frameCount : frameWidth,
+                                       sideBySide ? frameHeight : frameHeight * frameCount);
     if (result->PixelData() == nullptr) {
         return nullptr;
     }
@@ -180,8 +181,8 @@ PX_MemBitmap* PX_ResampleFrames(PX_Bitmap& source, int frameCount, bool sideBySi
         const int dx = sideBySide ? f * frameWidth : 0;
         const int dy = sideBySide ? 0 : f * frameHeight;
         for (int y = 0; y < frameHeight; ++y) {
-            PX_Pixel32* row = result->PixelData() +
-                              static_cast<size_t>(dy + y) * result->RowStride() + dx;
+            PX_Pixel32* row =
+                result->PixelData() + static_cast<size_t>(dy + y) * result->RowStride() + dx;
             for (int x = 0; x < frameWidth; ++x) {
                 row[x] = Straight(done[static_cast<size_t>(y) * frameWidth + x]);
             }

@@ -45,4 +45,3 @@ VstIntPtr Vst2Requests::MainsChanged(Vst2Plugin& plugin, const Vst2Request& requ
     }
     return 0;
 }
-

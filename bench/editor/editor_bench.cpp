@@ -1,7 +1,8 @@
 // The editor's costs on the 555 x 306 canvas (and the repaints again at 1.5 and 2 times that size):
-// a full repaint with every control dirty, the repaint after the Time knob changes, an idle tick, and creating the first instance of a process (ten PNG
-// decodes and the layout) and a further one (images cached). Each is reported next to memcpy of
-// the bytes it touches, the limit no repaint can beat.
+// a full repaint with every control dirty, the repaint after the Time knob changes, an idle tick,
+// and creating the first instance of a process (ten PNG decodes and the layout) and a further one
+// (images cached). Each is reported next to memcpy of the bytes it touches, the limit no repaint
+// can beat.
 #include "editor/capped_knob.h"
 #include "editor/graphics_context.h"
 #include "editor/image_cache.h"

@@ -40,9 +40,9 @@ GraphicsWin32* GraphicsWin32::FromWindow(HWND window) {
                : nullptr;
 }
 
-// Reopening while open keeps the old window's place and size (grown or shrunk with a new scale). The place is read in the parent's
-// client coordinates, where a child window lives, so a parent with a frame and a title bar does
-// not shift it.
+// Reopening while open keeps the old window's place and size (grown or shrunk with a new scale).
+// The place is read in the parent's client coordinates, where a child window lives, so a parent
+// with a frame and a title bar does not shift it.
 NativeWindow GraphicsWin32::OpenEditorWindow(NativeWindow parentHandle) {
     HWND parent = static_cast<HWND>(parentHandle);
     Placement place{0, 0, Width(), Height()};

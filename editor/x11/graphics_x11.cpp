@@ -40,8 +40,7 @@ NativeWindow GraphicsX11::OpenEditorWindow(NativeWindow parent) {
     if (!HostScaled()) {
         ChangeScale(EditorScale::Nearest(DisplayScale(opened->connection.Get())));
     }
-    if (
-        !opened->child.Create(opened->connection, parentId, x, y, Width(), Height())) {
+    if (!opened->child.Create(opened->connection, parentId, x, y, Width(), Height())) {
         return nullptr;
     }
     opened->presenter.Prepare(opened->connection.Get(), opened->child.Id(), opened->child.Depth());

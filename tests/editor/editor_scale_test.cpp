@@ -10,8 +10,8 @@
 
 namespace {
 
-constexpr VstInt32 ScaleHint = 0x50726553;       // 'PreS'
-constexpr VstIntPtr ContentScale = 0x41654373;   // 'AeCs'
+constexpr VstInt32 ScaleHint = 0x50726553;     // 'PreS'
+constexpr VstIntPtr ContentScale = 0x41654373; // 'AeCs'
 
 VstIntPtr Hint(EditorSession& session, float factor, VstIntPtr value = ContentScale) {
     return session.host.Dispatch(effVendorSpecific, ScaleHint, value, nullptr, factor);
@@ -44,8 +44,8 @@ std::string CanvasDifference(EditorSession& session, const std::vector<uint32_t>
                 const int got = int((row[x] >> shift) & 0xFF);
                 if (std::abs(got - int((want >> shift) & 0xFF)) > tolerance) {
                     char text[96];
-                    std::snprintf(text, sizeof text, "pixel (%d, %d) is %08X, expected %08X", x,
-                                  y, row[x], want);
+                    std::snprintf(text, sizeof text, "pixel (%d, %d) is %08X, expected %08X", x, y,
+                                  row[x], want);
                     return text;
                 }
             }
@@ -66,10 +66,17 @@ TEST(EditorScale, TheHostsHintGoesToTheNearestScaleAndGarbageChangesNothing) {
         VstIntPtr answer;
         const char* size;
     } hints[] = {
-        {2.0f, 1, "1110 x 612"},  {1.5f, 1, "833 x 459"}, {1.0f, 1, "555 x 306"},
-        {1.3f, 1, "833 x 459"},   {1.2f, 1, "555 x 306"}, {1.8f, 1, "1110 x 612"},
-        {3.5f, 1, "1110 x 612"},  {0.5f, 1, "555 x 306"}, {1.75f, 1, "1110 x 612"},
-        {0.0f, 0, "1110 x 612"},  {-2.0f, 0, "1110 x 612"},
+        {2.0f, 1, "1110 x 612"},
+        {1.5f, 1, "833 x 459"},
+        {1.0f, 1, "555 x 306"},
+        {1.3f, 1, "833 x 459"},
+        {1.2f, 1, "555 x 306"},
+        {1.8f, 1, "1110 x 612"},
+        {3.5f, 1, "1110 x 612"},
+        {0.5f, 1, "555 x 306"},
+        {1.75f, 1, "1110 x 612"},
+        {0.0f, 0, "1110 x 612"},
+        {-2.0f, 0, "1110 x 612"},
         {std::numeric_limits<float>::quiet_NaN(), 0, "1110 x 612"},
         {std::numeric_limits<float>::infinity(), 0, "1110 x 612"},
     };

@@ -1,6 +1,9 @@
 // The editor in a host's window: what the host sees of it through the effect record, what the
 // window system shows, and real mouse input reaching the parameters and the host.
+#include "double_scale_checks.h"
 #include "editor_window_session.h"
+
+#include <cstdlib>
 
 using namespace editor_window;
 
@@ -122,4 +125,15 @@ TEST(EditorWindowScale, AHintToAnOpenEditorResizesItAndAsksTheHostToResizeToo) {
     editor.Run(TwoTicks);
     EXPECT_TRUE(editor.Shows(DefaultFrames, 200));
     EXPECT_EQ(editor.CloseEditor(), 1);
+}
+
+// CTest runs this in a Wine prefix set to 192 DPI (CRESCENDA_EXPECT_DPI=192); elsewhere the
+// display's DPI is its own and the test has nothing to check. On X11 the X11 tests set Xft.dpi.
+TEST(EditorAtSystemDpi, At192DpiReportsTwiceTheSizeShowsThe2xCanvasAndDragsTwiceAsFar) {
+    const char* expected = std::getenv("CRESCENDA_EXPECT_DPI");
+    if (expected == nullptr || std::string(expected) != "192") {
+        GTEST_SKIP() << "not run at 192 DPI (CRESCENDA_EXPECT_DPI unset)";
+    }
+    EditorInWindow editor;
+    CheckEditorAtTwiceTheSize(editor);
 }

@@ -1,9 +1,9 @@
 // The separable resampling filter against the plain two-dimensional formula, frame by frame, and
 // what a strip needs of it: frames stay apart, flat colour stays flat, transparent pixels lend no
 // colour to an edge.
+#include "random_pixels.h"
 #include "raster/px_resample.h"
 #include "reference_resample.h"
-#include "random_pixels.h"
 
 #include <cstdlib>
 #include <gtest/gtest.h>
