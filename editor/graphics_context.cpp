@@ -39,11 +39,23 @@ int GraphicsContext::AddControl(Control* control) {
 }
 
 PX_Bitmap* GraphicsContext::ObtainImage(int id, const char* name) {
-    return ImageCache::Obtain(id, [&] { return LoadImageResource(id, name); });
+    return PixelsOf(LoadStrip(id, name, 1, false));
 }
 
 ImageStrip GraphicsContext::LoadStrip(int id, const char* name, int frameCount, bool sideBySide) {
-    return ImageStrip::Of(ObtainImage(id, name), frameCount, sideBySide);
+    const ImageSize size =
+        ImageCache::Describe(id, name, [&] { return ReadImageResourceSize(id, name); });
+    return ImageStrip::OfImage(id, size, frameCount, sideBySide);
+}
+
+// Only the base artwork exists so far: every scale decodes the module's own images.
+PX_Bitmap* GraphicsContext::PixelsOf(const ImageStrip& strip) {
+    if (strip.bitmap != nullptr || strip.imageId == 0) {
+        return strip.bitmap;
+    }
+    return ImageCache::Pixels(strip.imageId, imageScale_, [&](const char* name) {
+        return LoadImageResource(strip.imageId, name);
+    });
 }
 
 void GraphicsContext::PrepareCanvas() {
