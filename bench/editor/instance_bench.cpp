@@ -21,6 +21,7 @@
 #include <sstream>
 #include <string>
 #include <sys/wait.h>
+#include <time.h>
 #include <unistd.h>
 #include <vector>
 
@@ -40,6 +41,14 @@ double SecondsSince(Clock::time_point start) {
     return std::chrono::duration<double>(Clock::now() - start).count();
 }
 
+// CPU seconds of this process: on a machine shared with other work, wall time includes waiting
+// for a core.
+double CpuSeconds() {
+    timespec now{};
+    clock_gettime(CLOCK_PROCESS_CPUTIME_ID, &now);
+    return static_cast<double>(now.tv_sec) + static_cast<double>(now.tv_nsec) * 1e-9;
+}
+
 long ResidentKilobytes() {
     long pages = 0;
     long resident = 0;
@@ -55,7 +64,7 @@ long ResidentKilobytes() {
 // --- The child: one fresh process, its figures on one line of standard output.
 
 // "instances N": load seconds, first instance seconds, all N instances seconds, resident KB at
-// start, after the load and after the N instances.
+// start, after the load and after the N instances, CPU seconds of the first instance.
 int MeasureInstances(int count) {
     const std::string path = DefaultPluginPath();
     const long atStart = ResidentKilobytes();
@@ -71,7 +80,9 @@ int MeasureInstances(int count) {
     std::vector<std::unique_ptr<PluginHost>> hosts;
     hosts.reserve(static_cast<size_t>(count));
     double first = 0.0;
+    double firstCpu = 0.0;
     start = Clock::now();
+    const double startCpu = CpuSeconds();
     for (int i = 0; i < count; ++i) {
         hosts.push_back(std::make_unique<PluginHost>());
         if (!hosts.back()->Create(entry) || !hosts.back()->Open()) {
@@ -80,16 +91,17 @@ int MeasureInstances(int count) {
         }
         if (i == 0) {
             first = SecondsSince(start);
+            firstCpu = CpuSeconds() - startCpu;
         }
     }
     const double all = SecondsSince(start);
-    std::printf("%.9f %.9f %.9f %ld %ld %ld\n", load, first, all, atStart, loaded,
-                ResidentKilobytes());
+    std::printf("%.9f %.9f %.9f %ld %ld %ld %.9f\n", load, first, all, atStart, loaded,
+                ResidentKilobytes(), firstCpu);
     return 0;
 }
 
 // "editor": seconds of the first effEditOpen and effEditIdle of the process, resident KB before
-// and after.
+// and after, and the CPU seconds of the two calls.
 int MeasureEditorOpen() {
     std::string error;
     std::unique_ptr<HostWindow> window = HostWindow::Open(EditorWidth, EditorHeight, error);
@@ -104,13 +116,15 @@ int MeasureEditorOpen() {
     }
     const long before = ResidentKilobytes();
     const Clock::time_point start = Clock::now();
+    const double startCpu = CpuSeconds();
     if (host.Dispatch(effEditOpen, 0, 0, window->ParentHandle()) != 1) {
         std::printf("error effEditOpen answered 0\n");
         return 1;
     }
     host.Dispatch(effEditIdle);
     const double open = SecondsSince(start);
-    std::printf("%.9f %ld %ld\n", open, before, ResidentKilobytes());
+    const double openCpu = CpuSeconds() - startCpu;
+    std::printf("%.9f %ld %ld %.9f\n", open, before, ResidentKilobytes(), openCpu);
     host.Dispatch(effEditClose);
     return 0;
 }
@@ -170,35 +184,42 @@ enum class Figure { Load, FirstInstance, AllInstances };
 void InFreshProcess(benchmark::State& state, Figure figure, int count) {
     double loadKb = 0.0;
     double instancesKb = 0.0;
+    double firstCpu = 0.0;
     for (auto _ : state) {
         std::vector<double> f;
         std::string error;
-        if (!RunChild({"instances", std::to_string(count)}, f, error) || f.size() != 6) {
+        if (!RunChild({"instances", std::to_string(count)}, f, error) || f.size() != 7) {
             state.SkipWithError(error.c_str());
             return;
         }
         state.SetIterationTime(f[static_cast<int>(figure)]);
         loadKb += f[4] - f[3];
         instancesKb += f[5] - f[4];
+        firstCpu += f[6];
     }
     const double n = static_cast<double>(state.iterations());
     state.counters["load_kB"] = loadKb / n;
     state.counters["instances_kB"] = instancesKb / n;
+    state.counters["first_cpu_ms"] = firstCpu / n * 1e3;
 }
 
 void FirstEditorOpen(benchmark::State& state) {
     double addedKb = 0.0;
+    double cpu = 0.0;
     for (auto _ : state) {
         std::vector<double> f;
         std::string error;
-        if (!RunChild({"editor"}, f, error) || f.size() != 3) {
+        if (!RunChild({"editor"}, f, error) || f.size() != 4) {
             state.SkipWithError(error.c_str());
             return;
         }
         state.SetIterationTime(f[0]);
         addedKb += f[2] - f[1];
+        cpu += f[3];
     }
-    state.counters["added_kB"] = addedKb / static_cast<double>(state.iterations());
+    const double n = static_cast<double>(state.iterations());
+    state.counters["added_kB"] = addedKb / n;
+    state.counters["cpu_ms"] = cpu / n * 1e3;
 }
 
 // In this process: the library stays loaded and one instance stays alive, as in a host that
