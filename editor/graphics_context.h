@@ -10,6 +10,7 @@
 
 #include "editor/argb.h"
 #include "editor/bounds.h"
+#include "editor/image_cache.h"
 #include "editor/image_strip.h"
 #include "editor/key_code.h"
 #include "editor/menu_list.h"
@@ -79,6 +80,9 @@ public:
     // The image resource id of this module; null when it is missing, cannot be decoded or the
     // name's extension is not "png".
     virtual PX_Bitmap* LoadImageResource(int id, const char* name) = 0;
+    // Its size from its header, no pixel decoded; empty exactly where LoadImageResource fails
+    // before the image data.
+    virtual ImageSize ReadImageResourceSize(int id, const char* name) = 0;
 
     // Whether this build's window class can ever open a window. The adapter announces an editor
     // to the host only when it can: a host would otherwise offer an editor that never appears.
@@ -102,9 +106,11 @@ public:
     BitmapControl* AttachBackdrop();
     // Takes ownership; answers the control's index, or -1 when the list could not grow.
     int AddControl(Control* control);
-    // The image through the process-wide cache: decoded once per process. Null when missing.
+    // The image's pixels at this editor's scale through the process-wide cache: decoded on the
+    // first ask of the process. Null when missing. UI thread (a decode takes milliseconds).
     PX_Bitmap* ObtainImage(int id, const char* name);
-    // The cached image as a strip; an empty strip (sizes 0) when it is missing.
+    // The cached image as a strip, sized from its header: nothing is decoded until it is first
+    // painted. An empty strip (sizes 0) when it is missing or its header unreadable.
     ImageStrip LoadStrip(int id, const char* name, int frameCount, bool sideBySide);
     // The canvas at the editor's size; the plug-in base calls it when the editor is attached.
     void PrepareCanvas();
@@ -190,9 +196,10 @@ private:
     void EndOpenGesture();
     void PromptWithTextEntry(Control* control, PluginParam* param, const Bounds& rect);
     void PromptWithMenu(Control* control, PluginParam* param, const Bounds& rect);
-    // The image of the strip at percent through the process-wide cache; null when missing.
-    PX_Bitmap* ObtainScaledImage(const ImageStrip& base, int percent);
-    PX_Bitmap* MakeScaledImage(const ImageStrip& base, int percent);
+    // The pixels a strip paints with: its own bitmap, or its cached image at the strip's scale,
+    // decoded (at 150 percent: resampled) on the first ask of the process.
+    PX_Bitmap* PixelsOf(const ImageStrip& strip);
+    PX_Bitmap* DecodeAtScale(const ImageStrip& strip, const char* name);
 
     PluginCore* plugin_;
     PointerList<Control> controls_;

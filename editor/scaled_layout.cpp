@@ -1,5 +1,5 @@
-// The editor at another scale: choosing it, laying every control out again, and the scaled images.
-// UI thread.
+// The editor at another scale: choosing it, laying every control out again, and the pixels of the
+// images at each scale. UI thread.
 #include "editor/control.h"
 #include "editor/editor_scale.h"
 #include "editor/graphics_context.h"
@@ -8,15 +8,23 @@
 
 namespace {
 
-// Cache keys of scaled images: the image's id times this plus the percent; ids stay below it.
-constexpr int ScaledKeyFactor = 1000;
-
 int FrameWidth(const ImageStrip& strip) {
     return strip.sideBySide ? strip.width / strip.frameCount : strip.width;
 }
 
 int FrameHeight(const ImageStrip& strip) {
     return strip.sideBySide ? strip.height : strip.height / strip.frameCount;
+}
+
+// The strip of the same image at percent: each frame's size scaled, so frames stay whole pixels.
+ImageStrip Rescaled(const ImageStrip& base, int percent) {
+    ImageStrip strip = base;
+    strip.scale = percent;
+    const int width = EditorScale::Length(FrameWidth(base), percent);
+    const int height = EditorScale::Length(FrameHeight(base), percent);
+    strip.width = base.sideBySide ? width * base.frameCount : width;
+    strip.height = base.sideBySide ? height : height * base.frameCount;
+    return strip;
 }
 
 } // namespace
@@ -52,42 +60,49 @@ void GraphicsContext::ChangeScale(int percent) {
     }
 }
 
+// Only images of the cache have other scales; a strip of given pixels becomes an empty one.
 ImageStrip GraphicsContext::StripAtScale(const ImageStrip& base, int percent) {
-    if (percent == EditorScale::Base) {
+    if (percent == base.scale) {
         return base;
     }
-    PX_Bitmap* bitmap = base.imageId > 0 && base.bitmap != nullptr && base.imageId < ScaledKeyFactor
-                            ? ObtainScaledImage(base, percent)
-                            : nullptr;
-    ImageStrip strip = ImageStrip::Of(bitmap, base.frameCount, base.sideBySide);
-    strip.imageId = base.imageId;
-    strip.imageName = base.imageName;
-    return strip;
+    if (base.imageId == 0 || base.scale != EditorScale::Base) {
+        return ImageStrip::Of(nullptr, base.frameCount, base.sideBySide);
+    }
+    return Rescaled(base, percent);
 }
 
-PX_Bitmap* GraphicsContext::ObtainScaledImage(const ImageStrip& base, int percent) {
-    return ImageCache::Obtain(base.imageId * ScaledKeyFactor + percent,
-                              [&] { return MakeScaledImage(base, percent); });
+PX_Bitmap* GraphicsContext::PixelsOf(const ImageStrip& strip) {
+    if (strip.bitmap != nullptr || strip.imageId == 0) {
+        return strip.bitmap;
+    }
+    return ImageCache::Pixels(strip.imageId, strip.scale,
+                              [&](const char* name) { return DecodeAtScale(strip, name); });
 }
 
-// 200 percent: the image's own artwork, which must be exactly twice its size. 150 percent: each
-// frame of the 200 percent artwork resampled to the 100 percent frame's size times 1.5.
-PX_Bitmap* GraphicsContext::MakeScaledImage(const ImageStrip& base, int percent) {
-    if (percent == EditorScale::Double) {
+// 100 percent: the module's image. 200 percent: the image's own artwork at twice the size, which
+// must be exactly the strip's size. 150 percent: each frame of the 200 percent artwork resampled
+// to the strip's frame size.
+PX_Bitmap* GraphicsContext::DecodeAtScale(const ImageStrip& strip, const char* name) {
+    if (strip.scale == EditorScale::Base) {
+        return LoadImageResource(strip.imageId, name);
+    }
+    if (strip.scale == EditorScale::Double) {
         PX_Bitmap* twice =
-            LoadImageResource(base.imageId + EditorScale::DoubleArtworkIdOffset, base.imageName);
+            LoadImageResource(strip.imageId + EditorScale::DoubleArtworkIdOffset, name);
         if (twice != nullptr &&
-            (twice->Width() != 2 * base.width || twice->Height() != 2 * base.height)) {
+            (twice->Width() != strip.width || twice->Height() != strip.height)) {
             delete twice;
             twice = nullptr;
         }
         return twice;
     }
-    PX_Bitmap* twice = ObtainScaledImage(base, EditorScale::Double);
+    const ImageSize size = ImageCache::Describe(strip.imageId, name, [] { return ImageSize{}; });
+    const ImageStrip base =
+        ImageStrip::OfImage(strip.imageId, size, strip.frameCount, strip.sideBySide);
+    PX_Bitmap* twice = PixelsOf(Rescaled(base, EditorScale::Double));
     if (twice == nullptr) {
         return nullptr;
     }
-    return PX_ResampleFrames(*twice, base.frameCount, base.sideBySide,
-                             EditorScale::Length(FrameWidth(base), percent),
-                             EditorScale::Length(FrameHeight(base), percent));
+    return PX_ResampleFrames(*twice, strip.frameCount, strip.sideBySide, FrameWidth(strip),
+                             FrameHeight(strip));
 }

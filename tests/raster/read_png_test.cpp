@@ -242,3 +242,35 @@ TEST(ReadPng, StreamCutInsideTheLastChecksumIsRefused) {
     }
     EXPECT_NE(Decode(std::vector<uint8_t>(png.begin(), png.end() - 12)), nullptr);
 }
+
+// The size without a decode: known exactly when the stream is sound up to its image data, so a
+// stream damaged only there has a size and no pixels.
+TEST(ReadPng, SizeComesFromTheHeaderWhereverADecodeGetsToTheImageData) {
+    std::mt19937 rng(13);
+    const std::vector<uint8_t> good = EncodePng(RandomRgba(rng, true));
+    std::vector<uint8_t> damagedData = good;
+    damagedData[8 + 25 + 8 + 10] ^= 0x40;
+    std::vector<uint8_t> damagedHeader = good;
+    damagedHeader[8 + 8 + 24] ^= 1;
+    const struct {
+        const char* name;
+        std::vector<uint8_t> png;
+        bool sized;
+    } cases[] = {
+        {"sound", good, true},
+        {"damaged image data", damagedData, true},
+        {"image data cut short", {good.begin(), good.end() - 20}, true},
+        {"damaged header", damagedHeader, false},
+        {"nothing after the header", HeaderOnly(19, 7), false},
+        {"absurd size", HeaderOnly(20000, 20000), false},
+        {"cut inside the header", {good.begin(), good.begin() + 20}, false},
+    };
+    for (const auto& c : cases) {
+        int width = -1;
+        int height = -1;
+        EXPECT_EQ(PX_ReadPngSize(c.png.data(), int(c.png.size()), width, height), c.sized)
+            << c.name;
+        EXPECT_EQ(width, c.sized ? 19 : -1) << c.name;
+        EXPECT_EQ(height, c.sized ? 7 : -1) << c.name;
+    }
+}
