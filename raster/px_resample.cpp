@@ -12,10 +12,9 @@ namespace {
 constexpr double Lobes = 3.0;
 constexpr double Pi = 3.14159265358979323846;
 
-// Premultiplied blue, green, red, alpha in 0..255.
-struct Colour {
-    float b = 0, g = 0, r = 0, a = 0;
-};
+// Pixels in the passes: premultiplied blue, green, red, alpha in 0..255, four floats each, so the
+// inner loops run along plain float arrays.
+constexpr int Channels = 4;
 
 // sinc(t) * sinc(t / Lobes) for |t| < Lobes, else 0.
 double Lanczos(double t) {
@@ -65,11 +64,13 @@ Taps MakeTaps(int from, int to) {
     return taps;
 }
 
-Colour Premultiplied(PX_Pixel32 p) {
+void Premultiply(PX_Pixel32 p, float* out) {
     const float a = static_cast<float>(p >> 24);
     const float k = a / 255.0f;
-    return Colour{static_cast<float>(p & 0xFF) * k, static_cast<float>((p >> 8) & 0xFF) * k,
-                  static_cast<float>((p >> 16) & 0xFF) * k, a};
+    out[0] = static_cast<float>(p & 0xFF) * k;
+    out[1] = static_cast<float>((p >> 8) & 0xFF) * k;
+    out[2] = static_cast<float>((p >> 16) & 0xFF) * k;
+    out[3] = a;
 }
 
 std::uint32_t Channel(float premultiplied, float alpha) {
@@ -77,55 +78,52 @@ std::uint32_t Channel(float premultiplied, float alpha) {
     return static_cast<std::uint32_t>(straight + 0.5f);
 }
 
-PX_Pixel32 Straight(const Colour& c) {
-    const float a = std::min(std::max(c.a, 0.0f), 255.0f);
+PX_Pixel32 Straight(const float* c) {
+    const float a = std::min(std::max(c[3], 0.0f), 255.0f);
     const std::uint32_t alpha = static_cast<std::uint32_t>(a + 0.5f);
     if (alpha == 0) {
         return 0;
     }
-    return PX_MakePixel(alpha, Channel(c.r, a), Channel(c.g, a), Channel(c.b, a));
+    return PX_MakePixel(alpha, Channel(c[2], a), Channel(c[1], a), Channel(c[0], a));
 }
 
 // Each row of in (width pixels) to a row of out (taps' pixels), one after another.
-void AcrossRows(const Colour* in, int width, int rows, const Taps& taps, Colour* out) {
+void AcrossRows(const float* in, int width, int rows, const Taps& taps, float* out) {
     const int to = static_cast<int>(taps.count.size());
     for (int y = 0; y < rows; ++y) {
-        const Colour* source = in + static_cast<size_t>(y) * width;
+        const float* source = in + static_cast<size_t>(y) * width * Channels;
         const int* index = taps.index.data();
         const float* weight = taps.weights.data();
         for (int x = 0; x < to; ++x) {
-            Colour sum;
+            float sum[Channels] = {0, 0, 0, 0};
             for (int k = 0; k < taps.count[x]; ++k) {
-                const Colour& c = source[index[k]];
-                sum.b += c.b * weight[k];
-                sum.g += c.g * weight[k];
-                sum.r += c.r * weight[k];
-                sum.a += c.a * weight[k];
+                const float* c = source + static_cast<size_t>(index[k]) * Channels;
+                for (int channel = 0; channel < Channels; ++channel) {
+                    sum[channel] += c[channel] * weight[k];
+                }
             }
             index += taps.count[x];
             weight += taps.count[x];
-            out[static_cast<size_t>(y) * to + x] = sum;
+            std::copy(sum, sum + Channels, out + (static_cast<size_t>(y) * to + x) * Channels);
         }
     }
 }
 
 // Each output row as the weighted sum of whole rows of in (width pixels each): row by row, so
 // the inner loop runs along memory.
-void DownColumns(const Colour* in, int width, const Taps& taps, Colour* out) {
+void DownColumns(const float* in, int width, const Taps& taps, float* out) {
     const int to = static_cast<int>(taps.count.size());
+    const size_t floats = static_cast<size_t>(width) * Channels;
     const int* index = taps.index.data();
     const float* weight = taps.weights.data();
     for (int y = 0; y < to; ++y) {
-        Colour* row = out + static_cast<size_t>(y) * width;
-        std::fill(row, row + width, Colour{});
+        float* row = out + static_cast<size_t>(y) * floats;
+        std::fill(row, row + floats, 0.0f);
         for (int k = 0; k < taps.count[y]; ++k) {
-            const Colour* source = in + static_cast<size_t>(index[k]) * width;
+            const float* source = in + static_cast<size_t>(index[k]) * floats;
             const float w = weight[k];
-            for (int x = 0; x < width; ++x) {
-                row[x].b += source[x].b * w;
-                row[x].g += source[x].g * w;
-                row[x].r += source[x].r * w;
-                row[x].a += source[x].a * w;
+            for (size_t i = 0; i < floats; ++i) {
+                row[i] += source[i] * w;
             }
         }
         index += taps.count[y];
@@ -162,9 +160,9 @@ PX_MemBitmap* PX_ResampleFrames(PX_Bitmap& source, int frameCount, bool sideBySi
     }
     const Taps across = MakeTaps(fromWidth, frameWidth);
     const Taps down = MakeTaps(fromHeight, frameHeight);
-    std::vector<Colour> frame(static_cast<size_t>(fromWidth) * fromHeight);
-    std::vector<Colour> rows(static_cast<size_t>(frameWidth) * fromHeight);
-    std::vector<Colour> done(static_cast<size_t>(frameWidth) * frameHeight);
+    std::vector<float> frame(static_cast<size_t>(fromWidth) * fromHeight * Channels);
+    std::vector<float> rows(static_cast<size_t>(frameWidth) * fromHeight * Channels);
+    std::vector<float> done(static_cast<size_t>(frameWidth) * frameHeight * Channels);
     for (int f = 0; f < frameCount; ++f) {
         const int sx = sideBySide ? f * fromWidth : 0;
         const int sy = sideBySide ? 0 : f * fromHeight;
@@ -173,7 +171,7 @@ PX_MemBitmap* PX_ResampleFrames(PX_Bitmap& source, int frameCount, bool sideBySi
             const PX_Pixel32* row =
                 source.PixelData() + static_cast<size_t>(sourceRow) * source.RowStride() + sx;
             for (int x = 0; x < fromWidth; ++x) {
-                frame[static_cast<size_t>(y) * fromWidth + x] = Premultiplied(row[x]);
+                Premultiply(row[x], &frame[(static_cast<size_t>(y) * fromWidth + x) * Channels]);
             }
         }
         AcrossRows(frame.data(), fromWidth, fromHeight, across, rows.data());
@@ -184,7 +182,7 @@ PX_MemBitmap* PX_ResampleFrames(PX_Bitmap& source, int frameCount, bool sideBySi
             PX_Pixel32* row =
                 result->PixelData() + static_cast<size_t>(dy + y) * result->RowStride() + dx;
             for (int x = 0; x < frameWidth; ++x) {
-                row[x] = Straight(done[static_cast<size_t>(y) * frameWidth + x]);
+                row[x] = Straight(&done[(static_cast<size_t>(y) * frameWidth + x) * Channels]);
             }
         }
     }
