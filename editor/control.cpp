@@ -106,10 +106,14 @@ void Control::ScaleTo(GraphicsContext& /*graphics*/, int percent) {
     if (scalePercent_ == EditorScale::Base) {
         baseArea_ = area_;
         baseTargetArea_ = targetArea_;
+        baseTextSize_ = textStyle_.size;
     }
     scalePercent_ = percent;
     area_ = EditorScale::Rect(baseArea_, percent);
     targetArea_ = EditorScale::Rect(baseTargetArea_, percent);
+    // The control's text and its entry at the scale too; the font is looked up again.
+    textStyle_.size = EditorScale::Length(baseTextSize_, percent);
+    textStyle_.cachedFont = nullptr;
 }
 
 bool Control::AddAuxParam(int paramIndex) {

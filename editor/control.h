@@ -58,8 +58,8 @@ public:
     virtual void ReservedHook() {}
     // A value from the plug-in for the auxiliary parameter at position (any host thread).
     virtual void TakeAuxPlugValue(int position, double value);
-    // Lays the control out at percent (EditorScale) from the areas it had at 100 percent; image
-    // controls take their strips at that scale from graphics. UI thread.
+    // Lays the control out at percent (EditorScale) from the areas and text size it had at 100
+    // percent; image controls take their strips at that scale from graphics. UI thread.
     virtual void ScaleTo(GraphicsContext& graphics, int percent);
 
     // --- Auxiliary parameters: more parameters bound to the same control.
@@ -136,4 +136,5 @@ private:
     int scalePercent_ = 100;
     Bounds baseArea_; // the areas at 100 percent, kept from the first change of scale
     Bounds baseTargetArea_;
+    int baseTextSize_ = 0;
 };

@@ -1,6 +1,7 @@
 // The editor at 1.5 and 2 times its size, as a host asks for it through the effect record: the
 // size it reports, the canvas against the picture composed from the scaled artwork, and gestures
 // that keep their feel at the scale.
+#include "editor/control.h"
 #include "editor_session.h"
 #include "reference_editor.h"
 
@@ -116,7 +117,7 @@ TEST(EditorScale, TheCanvasShowsTheScaledArtworkAtTheScaledPlaces) {
 }
 
 // Dragging a knob by its drawn height turns it a quarter at every scale; the wheel and a double
-// click do what they do at 1x; the switch is hit where it is drawn.
+// click do what they do at 1x; the switch is hit where it is drawn; text grows with the scale.
 TEST(EditorScale, GesturesKeepTheirFeelAndHitWhatIsDrawn) {
     for (int percent : {100, 150, 200}) {
         EditorSession session;
@@ -138,5 +139,7 @@ TEST(EditorScale, GesturesKeepTheirFeelAndHitWhatIsDrawn) {
         session.Click(Point{int(std::lround(48 * percent / 100.0)) - 2,
                             int(std::lround(46 * percent / 100.0)) - 2});
         EXPECT_EQ(session.host.GetParameter(OnOff), 0.0f) << percent;
+        // Text a control draws (a readout, a typed entry) is at the scale too: 12 pixels at 1x.
+        EXPECT_EQ(session.Editor().ControlAt(Time + 1)->Style().size, 12 * percent / 100);
     }
 }
