@@ -24,10 +24,7 @@ inline void CheckEditorAtTwiceTheSize(EditorInWindow& editor) {
 
     // 58 pixels turn Time by a tenth at 1x; at 2x it takes 116.
     const Point time{2 * TimeCentre.x, 2 * TimeCentre.y};
-    editor.Window().MoveMouse(time.x, time.y);
-    editor.Window().PressButton(HostWindow::Button::Left, {});
-    editor.Window().MoveMouse(time.x, time.y - 116);
-    editor.Window().ReleaseButton(HostWindow::Button::Left, {});
+    editor.Drag(time, Point{time.x, time.y - 116});
     editor.Run(TwoTicks);
     EXPECT_NEAR(editor.host.GetParameter(Time), 0.6, 1e-6);
     EXPECT_TRUE(editor.Shows(editor.CurrentFrames(), 200));

@@ -68,6 +68,13 @@ public:
     VstIntPtr OpenEditor() { return host.Dispatch(effEditOpen, 0, 0, window_->ParentHandle()); }
     VstIntPtr CloseEditor() { return host.Dispatch(effEditClose); }
     void Run(int milliseconds) { window_->Run(host, milliseconds); }
+    // Press the left button at from, move to to, release there.
+    void Drag(Point from, Point to) {
+        window_->MoveMouse(from.x, from.y);
+        window_->PressButton(HostWindow::Button::Left, {});
+        window_->MoveMouse(to.x, to.y);
+        window_->ReleaseButton(HostWindow::Button::Left, {});
+    }
     void Click(Point at) {
         window_->MoveMouse(at.x, at.y);
         window_->PressButton(HostWindow::Button::Left, {});

@@ -62,10 +62,7 @@ TEST_F(EditorWindow, APressOnTheSwitchTogglesOnOffInsideOneGestureAndShowsAfterT
 // The Time knob is 145 pixels high and turns over four times its height: 58 / 145 / 4 = 0.1.
 TEST_F(EditorWindow, DraggingTimeUp58PixelsRaisesItByATenth) {
     OpenAndShow();
-    editor.Window().MoveMouse(TimeCentre.x, TimeCentre.y);
-    editor.Window().PressButton(HostWindow::Button::Left, {});
-    editor.Window().MoveMouse(TimeCentre.x, TimeCentre.y - 58);
-    editor.Window().ReleaseButton(HostWindow::Button::Left, {});
+    editor.Drag(TimeCentre, Point{TimeCentre.x, TimeCentre.y - 58});
     editor.Run(TwoTicks);
     EXPECT_NEAR(editor.host.GetParameter(Time), 0.6, 1e-6);
     EXPECT_TRUE(editor.Shows(editor.CurrentFrames()));
