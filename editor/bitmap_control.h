@@ -11,9 +11,11 @@ public:
                   const ImageStrip& strip);
 
     bool Paint(GraphicsContext& graphics) override;
+    void ScaleTo(GraphicsContext& graphics, int percent) override;
 
     const ImageStrip& Strip() const { return strip_; }
 
 private:
     ImageStrip strip_;
+    ImageStrip baseStrip_; // at 100 percent
 };

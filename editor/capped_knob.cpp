@@ -1,14 +1,17 @@
 #include "editor/capped_knob.h"
 
+#include "editor/editor_scale.h"
 #include "editor/graphics_context.h"
 
 CappedKnob::CappedKnob(PluginCore* plugin, const Bounds& area, int paramIndex, const Blend& blend,
                        KnobDirection direction, double gearing, const ImageStrip& frames,
                        int centreX, int centreY, const ImageStrip* cap)
     : MultiFrameKnob(plugin, area, paramIndex, blend, direction, gearing, frames),
-      cap_(cap != nullptr ? std::make_unique<ImageStrip>(*cap) : nullptr), centreX_(centreX),
+      cap_(cap != nullptr ? std::make_unique<ImageStrip>(*cap) : nullptr),
+      baseCap_(cap != nullptr ? std::make_unique<ImageStrip>(*cap) : nullptr), centreX_(centreX),
       centreY_(centreY) {
     UpdateLayout();
+    baseCapArea_ = capArea_;
 }
 
 bool CappedKnob::Paint(GraphicsContext& graphics) {
@@ -16,6 +19,14 @@ bool CappedKnob::Paint(GraphicsContext& graphics) {
         graphics.PaintImageAt(*cap_, capArea_, 0, 0, nullptr);
     }
     return MultiFrameKnob::Paint(graphics);
+}
+
+void CappedKnob::ScaleTo(GraphicsContext& graphics, int percent) {
+    MultiFrameKnob::ScaleTo(graphics, percent);
+    if (cap_ != nullptr) {
+        *cap_ = graphics.StripAtScale(*baseCap_, percent);
+        capArea_ = EditorScale::Rect(baseCapArea_, percent);
+    }
 }
 
 void CappedKnob::UpdateLayout() {

@@ -16,6 +16,8 @@ public:
 
     // The cap always with source alpha at full weight, whatever the knob's blend; then the frame.
     bool Paint(GraphicsContext& graphics) override;
+    // The knob as MultiFrameKnob does, the cap's image and area at the same scale.
+    void ScaleTo(GraphicsContext& graphics, int percent) override;
 
     const ImageStrip* CapStrip() const { return cap_.get(); }
     const Bounds& CapArea() const { return capArea_; }
@@ -28,8 +30,10 @@ private:
     void UpdateLayout();
 
     std::unique_ptr<ImageStrip> cap_;
+    std::unique_ptr<ImageStrip> baseCap_; // at 100 percent
     int centreX_;
     int centreY_;
     Bounds capArea_;
+    Bounds baseCapArea_;
     bool capHidden_ = false;
 };

@@ -1,5 +1,6 @@
 #include "editor/control.h"
 
+#include "editor/editor_scale.h"
 #include "editor/graphics_context.h"
 #include "framework/param_text.h"
 #include "framework/plugin_core.h"
@@ -152,6 +153,20 @@ void Control::SettlePaint() {
 
 bool Control::NeedsPaint() {
     return paintFlags_.Dirty();
+}
+
+void Control::ScaleTo(GraphicsContext& /*graphics*/, int percent) {
+    if (scalePercent_ == EditorScale::Base) {
+        baseArea_ = area_;
+        baseTargetArea_ = targetArea_;
+        baseTextSize_ = textStyle_.size;
+    }
+    scalePercent_ = percent;
+    area_ = EditorScale::Rect(baseArea_, percent);
+    targetArea_ = EditorScale::Rect(baseTargetArea_, percent);
+    // The control's text and its entry at the scale too; the font is looked up again.
+    textStyle_.size = EditorScale::Length(baseTextSize_, percent);
+    textStyle_.cachedFont = nullptr;
 }
 
 bool Control::AddAuxParam(int paramIndex) {

@@ -61,6 +61,9 @@ public:
     virtual void ReservedHook() {}
     // A value from the plug-in for the auxiliary parameter at position (any host thread).
     virtual void TakeAuxPlugValue(int position, double value);
+    // Lays the control out at percent (EditorScale) from the areas and text size it had at 100
+    // percent; image controls take their strips at that scale from graphics. UI thread.
+    virtual void ScaleTo(GraphicsContext& graphics, int percent);
 
     // --- Auxiliary parameters: more parameters bound to the same control.
     // Binds one more parameter; false when the list cannot grow.
@@ -109,6 +112,7 @@ protected:
     // The 1-based frame of n that the value shows: trunc((n - 1) * value + rounding) + 1, limited
     // to 1..n.
     int FrameForValue(int frameCount, double rounding) const;
+    int ScalePercent() const { return scalePercent_; }
 
     Bounds area_;
     Bounds targetArea_;
@@ -142,4 +146,8 @@ private:
     Control* valueDisplay_ = nullptr;
     Control* nameDisplay_ = nullptr;
     TextBuffer tooltip_;
+    int scalePercent_ = 100;
+    Bounds baseArea_; // the areas at 100 percent, kept from the first change of scale
+    Bounds baseTargetArea_;
+    int baseTextSize_ = 0;
 };

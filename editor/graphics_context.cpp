@@ -2,6 +2,7 @@
 #include "editor/graphics_context.h"
 
 #include "editor/bitmap_control.h"
+#include "editor/editor_scale.h"
 #include "editor/image_cache.h"
 #include "framework/plugin_core.h"
 
@@ -35,15 +36,23 @@ int GraphicsContext::AddControl(Control* control) {
         return -1;
     }
     const int index = controls_.Count();
-    return controls_.Append(control) ? index : -1;
+    if (!controls_.Append(control)) {
+        return -1;
+    }
+    if (scalePercent_ != EditorScale::Base) {
+        control->ScaleTo(*this, scalePercent_); // laid out at 100 percent like the others
+    }
+    return index;
 }
 
 PX_Bitmap* GraphicsContext::ObtainImage(int id, const char* name) {
-    return ImageCache::Obtain(id, [&] { return LoadImageResource(id, name); });
+    return PixelsOf(LoadStrip(id, name, 1, false));
 }
 
 ImageStrip GraphicsContext::LoadStrip(int id, const char* name, int frameCount, bool sideBySide) {
-    return ImageStrip::Of(ObtainImage(id, name), frameCount, sideBySide);
+    const ImageSize size =
+        ImageCache::Describe(id, name, [&] { return ReadImageResourceSize(id, name); });
+    return ImageStrip::OfImage(id, size, frameCount, sideBySide);
 }
 
 void GraphicsContext::PrepareCanvas() {

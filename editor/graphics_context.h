@@ -11,6 +11,7 @@
 #include "editor/argb.h"
 #include "editor/bounds.h"
 #include "editor/host_notices.h"
+#include "editor/image_cache.h"
 #include "editor/image_strip.h"
 #include "editor/key_code.h"
 #include "editor/menu_list.h"
@@ -51,7 +52,7 @@ public:
     virtual void CancelTextEntry() = 0;
     // Resizes the editor and its canvas and tells the plug-in; sizes outside 1..32767 are refused.
     virtual void SetEditorSize(int width, int height);
-    virtual bool HasWindow();
+    bool HasWindow() override;
     virtual const char* BackendName();
     virtual int ShowAlert(const char* text, const char* caption, int type) = 0;
     // The list that holds the choice, or null when nothing was chosen.
@@ -82,22 +83,49 @@ public:
     // The image resource id of this module; null when it is missing, cannot be decoded or the
     // name's extension is not "png".
     virtual PX_Bitmap* LoadImageResource(int id, const char* name) = 0;
+    // Its size from its header, no pixel decoded; empty exactly where LoadImageResource fails
+    // before the image data.
+    virtual ImageSize ReadImageResourceSize(int id, const char* name) = 0;
 
     bool CanOpenWindows() const override = 0;
     // Only the X11 window class works here (effEditIdle or a host timer).
     void IdleEditorWindow() override {}
+
+    // The scale the system asks for a window inside parent (null: the screen's), as a factor
+    // (1.0 = 96 DPI). 1.0 where the window system has no such setting.
+    virtual double SystemScale(NativeWindow /*parent*/) { return 1.0; }
+    // Lays the editor out at percent (EditorScale): every control's areas and images, the canvas
+    // and the editor's size (SetEditorSize, which resizes an open window and tells the plug-in),
+    // and marks everything for repainting. Window classes whose window is reached from another
+    // thread wrap it in their window's guard.
+    virtual void ChangeScale(int percent);
 
     // --- Set-up, by the effect's layout and the plug-in base.
     // Image 106 as control 0, under every other control.
     BitmapControl* AttachBackdrop();
     // Takes ownership; answers the control's index, or -1 when the list could not grow.
     int AddControl(Control* control);
-    // The image through the process-wide cache: decoded once per process. Null when missing.
+    // The image's pixels at this editor's scale through the process-wide cache: decoded on the
+    // first ask of the process. Null when missing. UI thread (a decode takes milliseconds).
     PX_Bitmap* ObtainImage(int id, const char* name);
-    // The cached image as a strip; an empty strip (sizes 0) when it is missing.
+    // The cached image as a strip, sized from its header: nothing is decoded until it is first
+    // painted. An empty strip (sizes 0) when it is missing or its header unreadable.
     ImageStrip LoadStrip(int id, const char* name, int frameCount, bool sideBySide);
     // The canvas at the editor's size; the plug-in base calls it when the editor is attached.
     void PrepareCanvas() override;
+
+    // --- Scale: the host-neutral calls an adapter makes (UI thread, outside the instance lock).
+    // A host's own hint (VST2 effVendorSpecific 'PreS' 'AeCs', CLAP set_scale), rounded to 1, 1.5
+    // or 2; from then on it wins over the system's.
+    void SetHostScale(double factor) override;
+    // The system's scale for a window inside parent, unless a host has given its own: before the
+    // size is answered (Width, Height) and when the window opens.
+    void AdoptSystemScale(NativeWindow parent) override;
+    int ScalePercent() const { return scalePercent_; }
+    bool HostScaled() const { return hostScaled_; }
+    // The strip of the same image at percent: the 200 percent artwork, or the 150 percent images
+    // resampled from it, each made once per process. An empty strip when the image has none.
+    ImageStrip StripAtScale(const ImageStrip& base, int percent);
 
     // --- Parameter values from the plug-in: any host thread, no lock held, nothing waited for.
     // Plain values (normalised false) are normalised by the parameter first.
@@ -192,6 +220,10 @@ private:
     void BeginGesture(int paramIndex);
     void PromptWithTextEntry(Control* control, PluginParam* param, const Bounds& rect);
     void PromptWithMenu(Control* control, PluginParam* param, const Bounds& rect);
+    // The pixels a strip paints with: its own bitmap, or its cached image at the strip's scale,
+    // decoded (at 150 percent: resampled) on the first ask of the process.
+    PX_Bitmap* PixelsOf(const ImageStrip& strip);
+    PX_Bitmap* DecodeAtScale(const ImageStrip& strip, const char* name);
 
     PluginCore* plugin_;
     PointerList<Control> controls_;
@@ -213,6 +245,10 @@ private:
     bool strictDrawing_ = true;
     bool tooltips_ = false;
     Control* keyCatcher_ = nullptr;
+    int scalePercent_ = 100;
+    bool hostScaled_ = false;
+    int baseWidth_ = DefaultWidth; // the editor's size at 100 percent
+    int baseHeight_ = DefaultHeight;
 };
 
 // The editor a core carries, when it is a graphics context (every editor of this project is).

@@ -30,3 +30,11 @@ PX_Bitmap* LoadModuleImage(ModuleHandle module, int id, const char* name) {
     }
     return PX_ReadPngResource(module, id);
 }
+
+ImageSize ModuleImageSize(ModuleHandle module, int id, const char* name) {
+    ImageSize size;
+    if (HasPngExtension(name)) {
+        PX_ReadPngResourceSize(module, id, size.width, size.height);
+    }
+    return size;
+}

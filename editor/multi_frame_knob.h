@@ -11,9 +11,11 @@ public:
 
     // Frame trunc((n - 1) * value) + 1: value 0.999 of 120 frames shows frame 119.
     bool Paint(GraphicsContext& graphics) override;
+    void ScaleTo(GraphicsContext& graphics, int percent) override;
 
     const ImageStrip& FrameStrip() const { return frames_; }
 
 private:
     ImageStrip frames_;
+    ImageStrip baseFrames_; // at 100 percent
 };

@@ -67,3 +67,7 @@ bool WindowlessGraphics::ReadClipboardText(TextBuffer& out) {
 PX_Bitmap* WindowlessGraphics::LoadImageResource(int id, const char* name) {
     return LoadModuleImage(module_, id, name);
 }
+
+ImageSize WindowlessGraphics::ReadImageResourceSize(int id, const char* name) {
+    return ModuleImageSize(module_, id, name);
+}

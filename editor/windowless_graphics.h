@@ -44,6 +44,7 @@ public:
     bool ReadClipboardText(TextBuffer& out) override;
     void ReservedHookC() override {}
     PX_Bitmap* LoadImageResource(int id, const char* name) override;
+    ImageSize ReadImageResourceSize(int id, const char* name) override;
     bool CanOpenWindows() const override { return false; }
 
 protected:

@@ -28,6 +28,14 @@ public:
     // A descriptor the host's loop may watch for the open window's events (the X connection),
     // or -1 when the window needs no such watch.
     virtual int WatchedDescriptor() { return -1; }
+    // Whether the editor's window is open.
+    virtual bool HasWindow() = 0;
+    // A host's own scale hint (a factor, 1.0 = 100 percent); from then on it wins over the
+    // system's. UI thread, outside the instance lock.
+    virtual void SetHostScale(double factor) = 0;
+    // The system's scale for a window inside parent (null: the screen's), unless a host has given
+    // its own: before the size is answered and when the window opens.
+    virtual void AdoptSystemScale(NativeWindow parent) = 0;
     // The plug-in is about to go: returns once no thread is still telling the host about a
     // gesture (the editor's notices go out after its window lock is free).
     virtual void WaitForHostNotices() = 0;

@@ -13,3 +13,9 @@ PX_MemBitmap* PX_ReadPngFromMemory(const void* data, int size);
 
 // The resource of type "PNG" with the low 16 bits of id in the given module.
 PX_MemBitmap* PX_ReadPngResource(ModuleHandle module, int id);
+
+// The size a decode would give, from the stream's header (everything before the image data) with
+// no pixel decoded; false, with width and height unchanged, where a decode would fail before the
+// image data. A stream damaged only in its image data answers its size and fails to decode.
+bool PX_ReadPngSize(const void* data, int size, int& width, int& height);
+bool PX_ReadPngResourceSize(ModuleHandle module, int id, int& width, int& height);

@@ -1,3 +1,4 @@
+#include "platform/large_pages.h"
 #include "raster/px_read_png.h"
 #include "raster/px_size_limits.h"
 
@@ -84,19 +85,35 @@ void RequestTransforms(png_structp png, png_infop info, int bitDepth, int colour
     }
 }
 
+struct Header {
+    png_uint_32 width = 0;
+    png_uint_32 height = 0;
+    int bitDepth = 0;
+    int colourType = 0;
+};
+
+// Everything before the image data, read and checked by libpng; false for a size this library
+// refuses. The header alone decides an image's size, so its size is known without a decode.
+bool ReadHeader(png_structp png, png_infop info, Header& header) {
+    LimitResources(png);
+    png_read_info(png, info);
+    png_get_IHDR(png, info, &header.width, &header.height, &header.bitDepth, &header.colourType,
+                 nullptr, nullptr, nullptr);
+    return header.width >= 1 && header.height >= 1 && header.width <= PX_MAX_IMAGE_SIDE &&
+           header.height <= PX_MAX_IMAGE_SIDE &&
+           int64_t{header.width} * header.height <= PX_MAX_IMAGE_PIXELS;
+}
+
 // The libpng calls that may raise an error; false for a size this library refuses or cannot
 // allocate.
 bool Decode(png_structp png, png_infop info, DecodeState& state) {
-    LimitResources(png);
-    png_read_info(png, info);
-    png_uint_32 width = 0, height = 0;
-    int bitDepth = 0, colourType = 0;
-    png_get_IHDR(png, info, &width, &height, &bitDepth, &colourType, nullptr, nullptr, nullptr);
-    if (width < 1 || height < 1 || width > PX_MAX_IMAGE_SIDE || height > PX_MAX_IMAGE_SIDE ||
-        int64_t{width} * height > PX_MAX_IMAGE_PIXELS) {
+    Header header;
+    if (!ReadHeader(png, info, header)) {
         return false;
     }
-    RequestTransforms(png, info, bitDepth, colourType);
+    const png_uint_32 width = header.width;
+    const png_uint_32 height = header.height;
+    RequestTransforms(png, info, header.bitDepth, header.colourType);
 
     PX_MemBitmap* bitmap = new PX_MemBitmap(static_cast<int>(width), static_cast<int>(height));
     state.bitmap = bitmap;
@@ -104,6 +121,10 @@ bool Decode(png_structp png, png_infop info, DecodeState& state) {
         bitmap->Height() != static_cast<int>(height)) {
         return false;
     }
+    // Every pixel is written once, into memory no one has touched: a knob strip of ten megabytes
+    // would otherwise fault in page by page, which costs more than inflating it.
+    AdviseLargePages(bitmap->PixelData(),
+                     sizeof(PX_Pixel32) * static_cast<size_t>(bitmap->RowStride()) * height);
     png_bytep* rows = static_cast<png_bytep*>(std::malloc(sizeof(png_bytep) * height));
     state.rows = rows;
     if (rows == nullptr) {
@@ -132,30 +153,39 @@ void ArgbBytesToPixels(PX_MemBitmap& bitmap) {
     }
 }
 
-} // namespace
-
-PX_MemBitmap* PX_ReadPngFromMemory(const void* data, int size) {
+// Runs step(png, info) on a decoder reading the stream; false when the signature is missing, the
+// decoder cannot be made, step answers false or libpng raises an error inside it.
+template <typename Step>
+bool RunDecoder(const void* data, int size, const Step& step) {
     if (data == nullptr || size < 8 || std::memcmp(data, Signature, sizeof(Signature)) != 0) {
-        return nullptr;
+        return false;
     }
     png_structp png =
         png_create_read_struct(PNG_LIBPNG_VER_STRING, nullptr, StopDecoding, IgnoreWarning);
     if (png == nullptr) {
-        return nullptr;
+        return false;
     }
     png_infop info = png_create_info_struct(png);
     if (info == nullptr) {
         png_destroy_read_struct(&png, nullptr, nullptr);
-        return nullptr;
+        return false;
     }
     ReadCursor cursor{static_cast<const unsigned char*>(data), static_cast<size_t>(size)};
-    DecodeState state;
-    bool decoded = false;
+    bool done = false;
     if (setjmp(png_jmpbuf(png)) == 0) {
         png_set_read_fn(png, &cursor, ReadFromCursor);
-        decoded = Decode(png, info, state);
+        done = step(png, info);
     }
     png_destroy_read_struct(&png, &info, nullptr);
+    return done;
+}
+
+} // namespace
+
+PX_MemBitmap* PX_ReadPngFromMemory(const void* data, int size) {
+    DecodeState state;
+    const bool decoded = RunDecoder(
+        data, size, [&state](png_structp png, png_infop info) { return Decode(png, info, state); });
     PX_MemBitmap* bitmap = state.bitmap;
     std::free(state.rows);
     if (!decoded) {
@@ -164,4 +194,16 @@ PX_MemBitmap* PX_ReadPngFromMemory(const void* data, int size) {
     }
     ArgbBytesToPixels(*bitmap);
     return bitmap;
+}
+
+bool PX_ReadPngSize(const void* data, int size, int& width, int& height) {
+    Header header;
+    if (!RunDecoder(data, size, [&header](png_structp png, png_infop info) {
+            return ReadHeader(png, info, header);
+        })) {
+        return false;
+    }
+    width = static_cast<int>(header.width);
+    height = static_cast<int>(header.height);
+    return true;
 }

@@ -33,4 +33,13 @@ if [ ! -f "$WINEPREFIX/.unmanaged-windows" ]; then
     wineserver -w || true
     touch "$WINEPREFIX/.unmanaged-windows"
 fi
+# A prefix for another DPI (CRESCENDA_WINE_DPI) gets it as the desktop's LogPixels, as the
+# display settings dialog stores it; Wine reads it when a prefix's first process starts.
+dpi="${CRESCENDA_WINE_DPI:-}"
+if [ -n "$dpi" ] && [ ! -f "$WINEPREFIX/.logpixels-$dpi" ]; then
+    wine reg add 'HKCU\Control Panel\Desktop' /v LogPixels /t REG_DWORD /d "$dpi" /f >/dev/null 2>&1 || true
+    wine reg add 'HKCC\Software\Fonts' /v LogPixels /t REG_DWORD /d "$dpi" /f >/dev/null 2>&1 || true
+    wineserver -w || true
+    touch "$WINEPREFIX/.logpixels-$dpi"
+fi
 exec wine "$@"

@@ -28,7 +28,6 @@ HandlerTable BuildTable() {
     table[effSetSampleRate] = &Vst2Requests::SetSampleRate;
     table[effSetBlockSize] = &Vst2Requests::SetBlockSize;
     table[effMainsChanged] = &Vst2Requests::MainsChanged;
-    table[effEditGetRect] = &Vst2Requests::EditGetRect;
     table[effIdentify] = &Vst2Requests::Identify;
     table[effGetChunk] = &Vst2Requests::GetChunk;
     table[effSetChunk] = &Vst2Requests::SetChunk;
@@ -93,7 +92,7 @@ VstIntPtr Vst2Plugin::VSTDispatcher(AEffect* effect, VstInt32 opcode, VstInt32 i
         return 0;
     }
     const Vst2Request request{index, value, ptr, opt};
-    if (const Vst2Requests::Handler windowRequest = Vst2Requests::WindowRequestFor(opcode)) {
+    if (const Vst2Requests::Handler windowRequest = Vst2Requests::WindowRequestFor(opcode, index)) {
         return windowRequest(*plugin, request);
     }
     const Vst2Requests::Handler handler = Vst2Requests::For(opcode);

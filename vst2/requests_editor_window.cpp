@@ -1,4 +1,5 @@
-// The editor window's requests: open, close and the host's idle call, outside the instance lock.
+// The editor window's requests: open, close, the host's idle call, the size and the host's scale
+// hint. They are the dispatcher's only requests that run outside the instance lock.
 //
 // Why: on Linux the window does all its work inside effEditIdle (events, repaint, copying pixels
 // to the X server), and a host may open and close on its GUI thread while it idles from another
@@ -9,8 +10,43 @@
 #include "vst2/realtime_checks.h"
 #include "vst2/vst2_requests.h"
 
-Vst2Requests::Handler Vst2Requests::WindowRequestFor(VstInt32 opcode) {
+#include <cmath>
+
+namespace {
+
+// A host's content scale hint, as DPI-aware hosts send it: effVendorSpecific with this index and
+// value and the factor in opt (1.0 = 100 percent).
+constexpr VstInt32 ScaleHintIndex = FourCharCode("PreS");
+constexpr VstIntPtr ScaleHintValue = FourCharCode("AeCs");
+
+// Runs change (which may resize the editor) and, when the size moved, asks the host to resize
+// its window: with no lock of ours held, as every call to the host.
+template <typename Change>
+bool TellHostOfNewSize(Vst2Plugin& plugin, PluginEditor& editor, Change change) {
+    const int width = editor.Width();
+    const int height = editor.Height();
+    if (!change()) {
+        return false;
+    }
+    if (editor.HasWindow() && (editor.Width() != width || editor.Height() != height)) {
+        Vst2Requests::AskHostToResize(plugin, editor.Width(), editor.Height());
+    }
+    return true;
+}
+
+bool OpenAtScale(Vst2Plugin& plugin, PluginEditor& editor, void* parent) {
+    return TellHostOfNewSize(plugin, editor,
+                             [&] { return editor.OpenEditorWindow(parent) != nullptr; });
+}
+
+} // namespace
+
+Vst2Requests::Handler Vst2Requests::WindowRequestFor(VstInt32 opcode, VstInt32 index) {
     switch (opcode) {
+    case effEditGetRect:
+        return &Vst2Requests::EditGetRect;
+    case effVendorSpecific:
+        return index == ScaleHintIndex ? &Vst2Requests::EditScale : nullptr;
     case effEditOpen:
         return &Vst2Requests::EditOpen;
     case effEditClose:
@@ -22,14 +58,48 @@ Vst2Requests::Handler Vst2Requests::WindowRequestFor(VstInt32 opcode) {
     }
 }
 
-// ptr is the host's window the editor opens inside.
+// ptr is the host's window the editor opens inside. The window may take another scale than the
+// host last read (the parent's monitor has its own DPI): the host is then asked to resize.
 VstIntPtr Vst2Requests::EditOpen(Vst2Plugin& plugin, const Vst2Request& request) {
     PluginEditor* editor = plugin.Core().Editor();
-    if (editor == nullptr || editor->OpenEditorWindow(request.ptr) == nullptr) {
+    if (editor == nullptr || !OpenAtScale(plugin, *editor, request.ptr)) {
         return 0;
     }
     InstanceHold hold(plugin.Core().Lock());
     plugin.Core().EditorOpened();
+    return 1;
+}
+
+// Before a window exists the size follows the system's scale, so the host makes its window the
+// size the editor will open at.
+VstIntPtr Vst2Requests::EditGetRect(Vst2Plugin& plugin, const Vst2Request& request) {
+    PluginEditor* editor = plugin.Core().Editor();
+    if (request.ptr == nullptr || editor == nullptr) {
+        return 0;
+    }
+    if (!editor->HasWindow()) {
+        editor->AdoptSystemScale(nullptr);
+    }
+    *static_cast<ERect**>(request.ptr) = &plugin.editorRect_;
+    return 1;
+}
+
+void Vst2Requests::AskHostToResize(Vst2Plugin& plugin, int width, int height) {
+    plugin.CallHost(audioMasterSizeWindow, width, height);
+}
+
+// A factor that is not a positive number is refused and changes nothing.
+VstIntPtr Vst2Requests::EditScale(Vst2Plugin& plugin, const Vst2Request& request) {
+    PluginEditor* editor = plugin.Core().Editor();
+    const double factor = request.opt;
+    if (editor == nullptr || request.value != ScaleHintValue || !std::isfinite(factor) ||
+        factor <= 0.0) {
+        return 0;
+    }
+    TellHostOfNewSize(plugin, *editor, [&] {
+        editor->SetHostScale(factor);
+        return true;
+    });
     return 1;
 }
 

@@ -155,6 +155,10 @@ VstIntPtr Vst2Requests::CanDo(Vst2Plugin& plugin, const Vst2Request& request) {
     if (std::strcmp(text, "receiveVstTimeInfo") == 0) {
         return 1;
     }
+    // Hosts that scale their windows send their scale (EditScale) only to plug-ins that say this.
+    if (std::strcmp(text, "supportsViewDpiScaling") == 0) {
+        return plugin.Core().Editor() != nullptr ? 1 : 0;
+    }
     const bool midiText =
         std::strcmp(text, "sendVstEvents") == 0 || std::strcmp(text, "sendVstMidiEvent") == 0 ||
         std::strcmp(text, "receiveVstEvents") == 0 || std::strcmp(text, "receiveVstMidiEvent") == 0;

@@ -46,11 +46,3 @@ VstIntPtr Vst2Requests::MainsChanged(Vst2Plugin& plugin, const Vst2Request& requ
     }
     return 0;
 }
-
-VstIntPtr Vst2Requests::EditGetRect(Vst2Plugin& plugin, const Vst2Request& request) {
-    if (request.ptr == nullptr || plugin.Core().Editor() == nullptr) {
-        return 0;
-    }
-    *static_cast<ERect**>(request.ptr) = &plugin.editorRect_;
-    return 1;
-}

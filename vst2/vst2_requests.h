@@ -19,9 +19,11 @@ struct Vst2Requests {
     // The handler of an opcode, or null for opcodes that do nothing and answer 0.
     static Handler For(VstInt32 opcode);
     // The handler of an editor window request, run outside the instance lock; null for others.
-    static Handler WindowRequestFor(VstInt32 opcode);
+    static Handler WindowRequestFor(VstInt32 opcode, VstInt32 index);
     // Whether the request changes what the instance lock guards (structure, programs, chunks).
     static bool TakesInstanceLock(VstInt32 opcode);
+    // audioMasterSizeWindow, with no lock of ours held.
+    static void AskHostToResize(Vst2Plugin& plugin, int width, int height);
     // effClose: the editor's window closes before the instance is deleted.
     static void Close(Vst2Plugin& plugin);
 
@@ -30,12 +32,13 @@ struct Vst2Requests {
     static VstIntPtr SetSampleRate(Vst2Plugin& plugin, const Vst2Request& request);
     static VstIntPtr SetBlockSize(Vst2Plugin& plugin, const Vst2Request& request);
     static VstIntPtr MainsChanged(Vst2Plugin& plugin, const Vst2Request& request);
-    static VstIntPtr EditGetRect(Vst2Plugin& plugin, const Vst2Request& request);
 
     // The editor window, outside the instance lock.
     static VstIntPtr EditOpen(Vst2Plugin& plugin, const Vst2Request& request);
     static VstIntPtr EditClose(Vst2Plugin& plugin, const Vst2Request& request);
     static VstIntPtr EditIdle(Vst2Plugin& plugin, const Vst2Request& request);
+    static VstIntPtr EditGetRect(Vst2Plugin& plugin, const Vst2Request& request);
+    static VstIntPtr EditScale(Vst2Plugin& plugin, const Vst2Request& request);
 
     // Programs and state chunks.
     static VstIntPtr SetProgram(Vst2Plugin& plugin, const Vst2Request& request);

@@ -10,8 +10,8 @@
 // paint only copies the canvas to the screen.
 //
 // The members are defined by concept: window_lifetime.cpp, window_procedure.cpp,
-// redraw_win32.cpp, text_entry_win32.cpp, popup_menu.cpp, editor_resize.cpp, cursor_win32.cpp,
-// dialogs.cpp, folders.cpp, web_address.cpp and clipboard.cpp.
+// redraw_win32.cpp, text_entry_win32.cpp, popup_menu.cpp, editor_resize.cpp, window_dpi.cpp,
+// cursor_win32.cpp, dialogs.cpp, folders.cpp, web_address.cpp and clipboard.cpp.
 #pragma once
 
 #include "editor/win32/editor_tooltip.h"
@@ -40,6 +40,9 @@ public:
     void ConcealCursor() override;
     void RevealCursor() override;
     bool CanOpenWindows() const override { return true; }
+    // The parent's DPI over 96 where the system tells a window's own (per monitor), the
+    // system's DPI otherwise.
+    double SystemScale(NativeWindow parent) override;
 
     // --- Dialogs and system services.
     int ShowAlert(const char* text, const char* caption, int type) override;

@@ -42,9 +42,9 @@ GraphicsWin32* GraphicsWin32::FromWindow(HWND window) {
                : nullptr;
 }
 
-// Reopening while open keeps the old window's place and size. The place is read in the parent's
-// client coordinates, where a child window lives, so a parent with a frame and a title bar does
-// not shift it.
+// Reopening while open keeps the old window's place and size (grown or shrunk with a new scale).
+// The place is read in the parent's client coordinates, where a child window lives, so a parent
+// with a frame and a title bar does not shift it.
 NativeWindow GraphicsWin32::OpenEditorWindow(NativeWindow parentHandle) {
     HWND parent = static_cast<HWND>(parentHandle);
     Placement place{0, 0, Width(), Height()};
@@ -52,6 +52,11 @@ NativeWindow GraphicsWin32::OpenEditorWindow(NativeWindow parentHandle) {
         place = PlacementInParent(window_, parent);
         CloseEditorWindow();
     }
+    const int oldWidth = Width();
+    const int oldHeight = Height();
+    AdoptSystemScale(parent);
+    place.width += Width() - oldWidth;
+    place.height += Height() - oldHeight;
     hostWindow_.SetParent(parent);
     if (!EditorWindowClass::Acquire(Instance(), &GraphicsWin32::WindowProcedure)) {
         return nullptr;

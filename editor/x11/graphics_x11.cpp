@@ -1,8 +1,10 @@
 #include "editor/x11/graphics_x11.h"
 
 #include "editor/control.h"
+#include "editor/editor_scale.h"
 #include "editor/x11/x11_child_window.h"
 #include "editor/x11/x11_connection.h"
+#include "editor/x11/x11_display_scale.h"
 #include "editor/x11/x11_presenter.h"
 #include "editor/x11/x11_window_events.h"
 
@@ -36,8 +38,13 @@ NativeWindow GraphicsX11::OpenEditorWindow(NativeWindow parent) {
     }
     const auto parentId = static_cast<unsigned long>(reinterpret_cast<std::uintptr_t>(parent));
     auto opened = std::make_unique<OpenWindow>();
-    if (parentId == 0 || !opened->connection.Open() ||
-        !opened->child.Create(opened->connection, parentId, x, y, Width(), Height())) {
+    if (parentId == 0 || !opened->connection.Open()) {
+        return nullptr;
+    }
+    if (!HostScaled()) {
+        ChangeScale(EditorScale::Nearest(DisplayScale(opened->connection.Get())));
+    }
+    if (!opened->child.Create(opened->connection, parentId, x, y, Width(), Height())) {
         return nullptr;
     }
     opened->presenter.Prepare(opened->connection.Get(), opened->child.Id(), opened->child.Depth());
@@ -50,6 +57,23 @@ NativeWindow GraphicsX11::OpenEditorWindow(NativeWindow parent) {
         ControlAt(i)->Touch(false); // the first step paints everything
     }
     return WindowHandle();
+}
+
+double GraphicsX11::SystemScale(NativeWindow /*parent*/) {
+    std::lock_guard<std::recursive_mutex> hold(windowMutex_);
+    if (window_ != nullptr) {
+        return DisplayScale(window_->connection.Get());
+    }
+    X11Connection connection;
+    return connection.Open() ? DisplayScale(connection.Get()) : 1.0;
+}
+
+void GraphicsX11::ChangeScale(int percent) {
+    std::lock_guard<std::recursive_mutex> hold(windowMutex_);
+    GraphicsContext::ChangeScale(percent);
+    if (window_ != nullptr) {
+        window_->child.Resize(Width(), Height());
+    }
 }
 
 // An open gesture ends with the window (its end-edit reaches the host once the mutex is free);

@@ -43,6 +43,11 @@ public:
     void IdleEditorWindow() override;
     // The open window's X connection.
     int WatchedDescriptor() override;
+    // The display's Xft.dpi over 96, through the open window's connection or a short one of its
+    // own; 1.0 without a server or a setting.
+    double SystemScale(NativeWindow parent) override;
+    // Under the window mutex (hosts idle from another thread); an open window takes the new size.
+    void ChangeScale(int percent) override;
 
 private:
     struct OpenWindow; // the connection, the window and its presenter

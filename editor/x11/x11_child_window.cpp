@@ -103,6 +103,13 @@ void X11ChildWindow::Destroy() {
     }
 }
 
+void X11ChildWindow::Resize(int width, int height) {
+    if (window_ != 0) {
+        XResizeWindow(display_, window_, static_cast<unsigned>(width),
+                      static_cast<unsigned>(height));
+    }
+}
+
 bool X11ChildWindow::Position(int& x, int& y) const {
     Window root = 0;
     unsigned width = 0;

@@ -19,6 +19,8 @@ public:
     bool Create(X11Connection& connection, unsigned long parent, int x, int y, int width,
                 int height);
     void Destroy();
+    // A new size for an existing window (the editor's scale changed).
+    void Resize(int width, int height);
     // The server destroyed it with the host's window: there is nothing left to destroy.
     void Forget() { window_ = 0; }
 

@@ -1,6 +1,7 @@
 // Checks the committed editor images against the layout that uses them: sizes and frame counts,
 // knob frames that turn from value 0 to value 1 with their pointer on the scale's angle, clean
-// transparency where other images or the panel must show through.
+// transparency where other images or the panel must show through. Every image exists at the
+// editor's size and at twice that size ("name@2x.png"), and both must pass.
 #include <cmath>
 #include <cstdint>
 #include <gtest/gtest.h>
@@ -46,6 +47,16 @@ Image Load(const std::string& name) {
     return image;
 }
 
+constexpr int kScales[] = {1, 2};
+
+// "knob.png" at scale 2 is "knob@2x.png".
+std::string AtScale(const char* name, int scale) {
+    std::string scaled = name;
+    if (scale != 1)
+        scaled.insert(scaled.rfind('.'), "@" + std::to_string(scale) + "x");
+    return scaled;
+}
+
 struct Knob {
     const char* strip;
     const char* scale;
@@ -59,6 +70,14 @@ const Knob kKnobs[] = {
     {"depth_knob.png", "depth_scale.png", 77, 159},
     {"vol_knob22.png", "vol_scale2.png", 59, 131},
 };
+
+// The knobs' sizes in pixels at a scale.
+std::vector<Knob> ScaledKnobs(int scale) {
+    std::vector<Knob> knobs;
+    for (const Knob& knob : kKnobs)
+        knobs.push_back({knob.strip, knob.scale, knob.size * scale, knob.scaleSize * scale});
+    return knobs;
+}
 
 // Pointer angle of a normalised value, clockwise from straight up: 270 degrees with the gap at
 // the bottom.
@@ -135,104 +154,149 @@ TEST(EditorImages, EveryImageHasTheSizeTheEditorLaysOut) {
         {"sens_scale.png", 177, 177},    {"time_scale.png", 245, 245},
         {"depth_scale.png", 159, 159},   {"vol_scale2.png", 131, 131},
     };
-    for (const Expected& e : expected) {
-        const Image image = Load(e.name);
-        EXPECT_EQ(image.width, e.width) << e.name;
-        EXPECT_EQ(image.height, e.height) << e.name;
+    for (int scale : kScales)
+        for (const Expected& e : expected) {
+            const Image image = Load(AtScale(e.name, scale));
+            EXPECT_EQ(image.width, e.width * scale) << AtScale(e.name, scale);
+            EXPECT_EQ(image.height, e.height * scale) << AtScale(e.name, scale);
+        }
+}
+
+// Mean over all pixels and channels of |2x image averaged over 2 x 2 blocks - 1x image|, in
+// premultiplied 0..255 levels.
+double MeanDifferenceFromHalfSize(const Image& large, const Image& small) {
+    double total = 0.0;
+    for (int y = 0; y < small.height; ++y)
+        for (int x = 0; x < small.width; ++x) {
+            const std::uint8_t* s = small.At(x, y);
+            for (int c = 0; c < 4; ++c) {
+                double sum = 0.0;
+                for (int dy = 0; dy < 2; ++dy)
+                    for (int dx = 0; dx < 2; ++dx) {
+                        const std::uint8_t* p = large.At(2 * x + dx, 2 * y + dy);
+                        sum += c == 3 ? p[3] : p[c] * p[3] / 255.0;
+                    }
+                total += std::fabs(sum / 4.0 - (c == 3 ? s[3] : s[c] * s[3] / 255.0));
+            }
+        }
+    return total / (4.0 * small.width * small.height);
+}
+
+TEST(EditorImages, TwiceSizeImagesShowTheSameShapesAsTheEditorSizeOnes) {
+    // Drawn from one geometry, the 2x image shrunk to half size is the 1x image up to
+    // antialiasing and palette rounding: under one level. The same 1x image moved by one pixel
+    // already differs by 1.6 to 2.2 levels.
+    const char* names[] = {"back2.png",       "switch.png",     "sens_knob22.png", "time_knob.png",
+                           "depth_knob.png",  "vol_knob22.png", "sens_scale.png",  "time_scale.png",
+                           "depth_scale.png", "vol_scale2.png"};
+    for (const char* name : names) {
+        const Image small = Load(name);
+        const Image large = Load(AtScale(name, 2));
+        ASSERT_EQ(large.width, small.width * 2) << name;
+        ASSERT_EQ(large.height, small.height * 2) << name;
+        EXPECT_LT(MeanDifferenceFromHalfSize(large, small), 1.2) << name;
     }
 }
 
 TEST(EditorImages, BackgroundIsOpaqueEverywhere) {
     // The background is painted with Replace: any transparency would show whatever was there.
-    const Image back = Load("back2.png");
-    ASSERT_EQ(back.width, 555);
-    for (int y = 0; y < back.height; ++y)
-        for (int x = 0; x < back.width; ++x)
-            ASSERT_EQ(back.Alpha(x, y), 255) << "at " << x << "," << y;
+    for (int scale : kScales) {
+        const Image back = Load(AtScale("back2.png", scale));
+        ASSERT_EQ(back.width, 555 * scale);
+        for (int y = 0; y < back.height; ++y)
+            for (int x = 0; x < back.width; ++x)
+                ASSERT_EQ(back.Alpha(x, y), 255) << "at " << x << "," << y << " scale " << scale;
+    }
 }
 
 TEST(KnobStrips, EveryStripIsOneHundredTwentyStackedSquareFrames) {
-    for (const Knob& knob : kKnobs) {
-        const Image strip = Load(knob.strip);
-        EXPECT_EQ(strip.width, knob.size) << knob.strip;
-        EXPECT_EQ(strip.height, knob.size * kKnobFrames) << knob.strip;
-    }
+    for (int scale : kScales)
+        for (const Knob& knob : ScaledKnobs(scale)) {
+            const Image strip = Load(AtScale(knob.strip, scale));
+            EXPECT_EQ(strip.width, knob.size) << knob.strip;
+            EXPECT_EQ(strip.height, knob.size * kKnobFrames) << knob.strip;
+        }
 }
 
 TEST(KnobStrips, NeighbouringFramesDifferAndTheEndsDifferMost) {
-    for (const Knob& knob : kKnobs) {
-        const Image strip = Load(knob.strip);
-        ASSERT_EQ(strip.height, knob.size * kKnobFrames) << knob.strip;
-        long largestStep = 0;
-        for (int f = 0; f + 1 < kKnobFrames; ++f) {
-            const long step = FrameDifference(strip, f, f + 1);
-            EXPECT_GT(step, 0) << knob.strip << " frames " << f + 1 << " and " << f + 2;
-            largestStep = std::max(largestStep, step);
+    for (int scale : kScales)
+        for (const Knob& knob : ScaledKnobs(scale)) {
+            const Image strip = Load(AtScale(knob.strip, scale));
+            ASSERT_EQ(strip.height, knob.size * kKnobFrames) << knob.strip;
+            long largestStep = 0;
+            for (int f = 0; f + 1 < kKnobFrames; ++f) {
+                const long step = FrameDifference(strip, f, f + 1);
+                EXPECT_GT(step, 0) << knob.strip << " frames " << f + 1 << " and " << f + 2;
+                largestStep = std::max(largestStep, step);
+            }
+            EXPECT_GT(FrameDifference(strip, 0, kKnobFrames - 1), largestStep) << knob.strip;
         }
-        EXPECT_GT(FrameDifference(strip, 0, kKnobFrames - 1), largestStep) << knob.strip;
-    }
 }
 
 TEST(KnobStrips, EverythingOutsideTheKnobCircleIsTransparent) {
-    for (const Knob& knob : kKnobs) {
-        const Image strip = Load(knob.strip);
-        ASSERT_EQ(strip.height, knob.size * kKnobFrames) << knob.strip;
-        const double c = knob.size / 2.0;
-        for (int f = 0; f < kKnobFrames; ++f)
-            for (int y = 0; y < knob.size; ++y)
-                for (int x = 0; x < knob.size; ++x) {
-                    // Pixels whose nearest corner to the centre lies outside the circle.
-                    const double dx = std::fabs(x + 0.5 - c) - 0.5;
-                    const double dy = std::fabs(y + 0.5 - c) - 0.5;
-                    if (dx * dx + dy * dy <= c * c)
-                        continue;
-                    ASSERT_EQ(strip.Alpha(x, f * knob.size + y), 0)
-                        << knob.strip << " frame " << f + 1 << " at " << x << "," << y;
-                }
-    }
+    for (int scale : kScales)
+        for (const Knob& knob : ScaledKnobs(scale)) {
+            const Image strip = Load(AtScale(knob.strip, scale));
+            ASSERT_EQ(strip.height, knob.size * kKnobFrames) << knob.strip;
+            const double c = knob.size / 2.0;
+            for (int f = 0; f < kKnobFrames; ++f)
+                for (int y = 0; y < knob.size; ++y)
+                    for (int x = 0; x < knob.size; ++x) {
+                        // Pixels whose nearest corner to the centre lies outside the circle.
+                        const double dx = std::fabs(x + 0.5 - c) - 0.5;
+                        const double dy = std::fabs(y + 0.5 - c) - 0.5;
+                        if (dx * dx + dy * dy <= c * c)
+                            continue;
+                        ASSERT_EQ(strip.Alpha(x, f * knob.size + y), 0)
+                            << knob.strip << " frame " << f + 1 << " at " << x << "," << y;
+                    }
+        }
 }
 
 TEST(KnobStrips, PointerTurnsThroughTheScaleAngleOfEachFrameValue) {
-    for (const Knob& knob : kKnobs) {
-        const Image strip = Load(knob.strip);
-        ASSERT_EQ(strip.height, knob.size * kKnobFrames) << knob.strip;
-        for (int f = 0; f < kKnobFrames; ++f) {
-            double angle = 0.0;
-            ASSERT_TRUE(PointerDirection(strip, f, &angle)) << knob.strip << " frame " << f + 1;
-            EXPECT_LT(AngleBetween(angle, PointerAngle(FrameValue(f))), 3.0 * kPi / 180.0)
-                << knob.strip << " frame " << f + 1;
+    for (int scale : kScales)
+        for (const Knob& knob : ScaledKnobs(scale)) {
+            const Image strip = Load(AtScale(knob.strip, scale));
+            ASSERT_EQ(strip.height, knob.size * kKnobFrames) << knob.strip;
+            for (int f = 0; f < kKnobFrames; ++f) {
+                double angle = 0.0;
+                ASSERT_TRUE(PointerDirection(strip, f, &angle)) << knob.strip << " frame " << f + 1;
+                EXPECT_LT(AngleBetween(angle, PointerAngle(FrameValue(f))), 3.0 * kPi / 180.0)
+                    << knob.strip << " frame " << f + 1;
+            }
         }
-    }
 }
 
 TEST(DialScales, PrintOnlyOutsideTheKnobSoNothingHidesUnderIt) {
-    for (const Knob& knob : kKnobs) {
-        const Image scale = Load(knob.scale);
-        ASSERT_EQ(scale.width, knob.scaleSize) << knob.scale;
-        const double c = knob.scaleSize / 2.0;
-        const double knobRadius = knob.size / 2.0;
-        for (int y = 0; y < scale.height; ++y)
-            for (int x = 0; x < scale.width; ++x) {
-                const double dx = std::fabs(x + 0.5 - c) + 0.5;
-                const double dy = std::fabs(y + 0.5 - c) + 0.5;
-                if (dx * dx + dy * dy < knobRadius * knobRadius) {
-                    ASSERT_EQ(scale.Alpha(x, y), 0) << knob.scale << " at " << x << "," << y;
+    for (int s : kScales)
+        for (const Knob& knob : ScaledKnobs(s)) {
+            const Image scale = Load(AtScale(knob.scale, s));
+            ASSERT_EQ(scale.width, knob.scaleSize) << knob.scale;
+            const double c = knob.scaleSize / 2.0;
+            const double knobRadius = knob.size / 2.0;
+            for (int y = 0; y < scale.height; ++y)
+                for (int x = 0; x < scale.width; ++x) {
+                    const double dx = std::fabs(x + 0.5 - c) + 0.5;
+                    const double dy = std::fabs(y + 0.5 - c) + 0.5;
+                    if (dx * dx + dy * dy < knobRadius * knobRadius) {
+                        ASSERT_EQ(scale.Alpha(x, y), 0) << knob.scale << " at " << x << "," << y;
+                    }
                 }
-            }
-    }
+        }
 }
 
 TEST(DialScales, MarkBothEndsOfTheSweepAndLeaveTheBottomGapClear) {
-    for (const Knob& knob : kKnobs) {
-        const Image scale = Load(knob.scale);
-        ASSERT_EQ(scale.width, knob.scaleSize) << knob.scale;
-        const double r0 = knob.size / 2.0 + 1.0;
-        const double r1 = knob.size / 2.0 + 12.0;
-        EXPECT_TRUE(InkAlong(scale, PointerAngle(0.0), r0, r1)) << knob.scale;
-        EXPECT_TRUE(InkAlong(scale, PointerAngle(1.0), r0, r1)) << knob.scale;
-        // The knob's name is printed on the panel straight below the knob, inside the gap.
-        EXPECT_FALSE(InkAlong(scale, kPi, r0, knob.scaleSize / 2.0 - 1.0)) << knob.scale;
-    }
+    for (int s : kScales)
+        for (const Knob& knob : ScaledKnobs(s)) {
+            const Image scale = Load(AtScale(knob.scale, s));
+            ASSERT_EQ(scale.width, knob.scaleSize) << knob.scale;
+            const double r0 = knob.size / 2.0 + 1.0;
+            const double r1 = knob.size / 2.0 + 12.0;
+            EXPECT_TRUE(InkAlong(scale, PointerAngle(0.0), r0, r1)) << knob.scale;
+            EXPECT_TRUE(InkAlong(scale, PointerAngle(1.0), r0, r1)) << knob.scale;
+            // The knob's name is printed on the panel straight below the knob, inside the gap.
+            EXPECT_FALSE(InkAlong(scale, kPi, r0, knob.scaleSize / 2.0 - 1.0)) << knob.scale;
+        }
 }
 
 double MeanBrightness(const Image& image, int top, int height) {
@@ -246,9 +310,12 @@ double MeanBrightness(const Image& image, int top, int height) {
 }
 
 TEST(SwitchImage, SecondFrameShowsTheLitOnState) {
-    const Image sw = Load("switch.png");
-    ASSERT_EQ(sw.height, 44);
-    EXPECT_GT(MeanBrightness(sw, 22, 22), MeanBrightness(sw, 0, 22) * 1.3);
+    for (int scale : kScales) {
+        const Image sw = Load(AtScale("switch.png", scale));
+        const int frame = 22 * scale;
+        ASSERT_EQ(sw.height, 2 * frame);
+        EXPECT_GT(MeanBrightness(sw, frame, frame), MeanBrightness(sw, 0, frame) * 1.3) << scale;
+    }
 }
 
 } // namespace

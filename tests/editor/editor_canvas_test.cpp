@@ -1,30 +1,8 @@
 // What the editor shows: the canvas after the window's tick, pixel for pixel against the picture
 // composed from the filmstrip PNGs, at the defaults and after each kind of change from the host.
-#include "editor_session.h"
-#include "reference_editor.h"
+#include "canvas_difference.h"
 
-#include <cstdio>
 #include <cstring>
-
-namespace {
-
-// The first differing pixel, or "" when the canvas equals the expected picture.
-std::string CanvasDifference(EditorSession& session, const std::vector<uint32_t>& expected) {
-    for (int y = 0; y < 306; ++y) {
-        const PX_Pixel32* row = session.CanvasRow(y);
-        for (int x = 0; x < 555; ++x) {
-            if (row[x] != expected[size_t(y) * 555 + size_t(x)]) {
-                char text[96];
-                std::snprintf(text, sizeof text, "pixel (%d, %d) is %08X, expected %08X", x, y,
-                              row[x], expected[size_t(y) * 555 + size_t(x)]);
-                return text;
-            }
-        }
-    }
-    return "";
-}
-
-} // namespace
 
 TEST(EditorCanvas, ShowsTheDefaultsAfterConstructionAndAfterOpen) {
     EditorSession session;

@@ -12,6 +12,7 @@
 #include <gtest/gtest.h>
 #include <memory>
 #include <string>
+#include <cmath>
 #include <vector>
 
 namespace editor_window {
@@ -33,16 +34,23 @@ constexpr int TwoTicks = 120;
 
 // Pixels (0x00RRGGBB, row by row) that differ from the editor's picture at these frames,
 // outside the readout.
-inline int DifferingPixels(const std::vector<std::uint32_t>& shown, const EditorFrames& frames) {
-    const std::vector<uint32_t> expected = ReferenceEditor(frames);
+inline int DifferingPixels(const std::vector<std::uint32_t>& shown, const EditorFrames& frames,
+                           int percent = 100) {
+    const std::vector<uint32_t> expected = ReferenceEditor(frames, percent);
     if (shown.size() != expected.size()) {
-        return EditorWidth * EditorHeight;
+        return static_cast<int>(expected.size());
     }
+    // The readout's area at the scale, widened to whole pixels.
+    const int width = static_cast<int>(std::lround(EditorWidth * percent / 100.0));
+    const auto scaled = [percent](int v, bool up) {
+        return static_cast<int>(up ? std::ceil(v * percent / 100.0) : std::floor(v * percent / 100.0));
+    };
+    const int left = scaled(ReadoutArea[0], false), top = scaled(ReadoutArea[1], false);
+    const int right = scaled(ReadoutArea[2], true), bottom = scaled(ReadoutArea[3], true);
     int wrong = 0;
     for (size_t i = 0; i < shown.size(); ++i) {
-        const int x = static_cast<int>(i % EditorWidth), y = static_cast<int>(i / EditorWidth);
-        const bool readout =
-            x >= ReadoutArea[0] && x < ReadoutArea[2] && y >= ReadoutArea[1] && y < ReadoutArea[3];
+        const int x = static_cast<int>(i % width), y = static_cast<int>(i / width);
+        const bool readout = x >= left && x < right && y >= top && y < bottom;
         wrong += !readout && (shown[i] & 0xFFFFFF) != (expected[i] & 0xFFFFFF) ? 1 : 0;
     }
     return wrong;
@@ -54,8 +62,8 @@ class EditorInWindow {
 
 public:
     // The host window; false, with the reason in error, when there is no window system.
-    bool OpenWindow(std::string& error) {
-        window_ = HostWindow::Open(EditorWidth, EditorHeight, error);
+    bool OpenWindow(std::string& error, int width = EditorWidth, int height = EditorHeight) {
+        window_ = HostWindow::Open(width, height, error);
         return window_ != nullptr;
     }
     // The window and an instance of the effect built into the program, opened for processing
@@ -74,6 +82,13 @@ public:
     VstIntPtr OpenEditor() { return host.Dispatch(effEditOpen, 0, 0, window_->ParentHandle()); }
     VstIntPtr CloseEditor() { return host.Dispatch(effEditClose); }
     void Run(int milliseconds) { window_->Run(host, milliseconds); }
+    // Press the left button at from, move to to, release there.
+    void Drag(Point from, Point to) {
+        window_->MoveMouse(from.x, from.y);
+        window_->PressButton(HostWindow::Button::Left, {});
+        window_->MoveMouse(to.x, to.y);
+        window_->ReleaseButton(HostWindow::Button::Left, {});
+    }
     void Click(Point at) {
         window_->MoveMouse(at.x, at.y);
         window_->PressButton(HostWindow::Button::Left, {});
@@ -87,13 +102,13 @@ public:
                             host.GetParameter(OnOff) >= 0.5f ? 2 : 1};
     }
 
-    // The window shows the editor's picture at these frames, pixel for pixel.
-    testing::AssertionResult Shows(const EditorFrames& frames) {
+    // The window shows the editor's picture at these frames (and scale), pixel for pixel.
+    testing::AssertionResult Shows(const EditorFrames& frames, int percent = 100) {
         std::vector<std::uint32_t> shown;
-        if (!window_->ReadPixels(0, 0, EditorWidth, EditorHeight, shown)) {
+        if (!window_->ReadPixels(0, 0, ReferenceWidth(percent), ReferenceHeight(percent), shown)) {
             return testing::AssertionFailure() << "the window's pixels cannot be read";
         }
-        const int wrong = DifferingPixels(shown, frames);
+        const int wrong = DifferingPixels(shown, frames, percent);
         if (wrong == 0) {
             return testing::AssertionSuccess();
         }

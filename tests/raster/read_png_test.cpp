@@ -180,23 +180,23 @@ TEST(ReadPng, DamagedImageDataFailsItsChecksum) {
 
 TEST(ReadPng, AbsurdDeclaredSizesAreRefusedWithoutAllocating) {
     EXPECT_EQ(Decode(HeaderOnly(100000, 100000)), nullptr);
-    EXPECT_EQ(Decode(HeaderOnly(32769, 1)), nullptr);
-    EXPECT_EQ(Decode(HeaderOnly(1, 32769)), nullptr);
+    EXPECT_EQ(Decode(HeaderOnly(65537, 1)), nullptr);
+    EXPECT_EQ(Decode(HeaderOnly(1, 65537)), nullptr);
     EXPECT_EQ(Decode(HeaderOnly(20000, 20000)), nullptr); // each side fits, the area does not
     EXPECT_EQ(Decode(HeaderOnly(0x7FFFFFFF, 0x7FFFFFFF)), nullptr);
 }
 
 TEST(ReadPng, ImageAtTheSizeLimitStillDecodes) {
-    // The tallest allowed strip, one pixel wide; the time knob strip is 17400 pixels tall.
+    // The tallest allowed strip, one pixel wide; the 2x Time knob strip is 34800 pixels tall.
     PngImage image;
     image.width = 1;
-    image.height = 32768;
+    image.height = 65536;
     image.colourType = 0;
-    image.rows.assign(32768, 0x33);
+    image.rows.assign(65536, 0x33);
     Bitmap bitmap = Decode(EncodePng(image));
     ASSERT_NE(bitmap, nullptr);
-    EXPECT_EQ(bitmap->Height(), 32768);
-    EXPECT_EQ(PixelAt(*bitmap, 0, 32767), 0xFF333333u);
+    EXPECT_EQ(bitmap->Height(), 65536);
+    EXPECT_EQ(PixelAt(*bitmap, 0, 65535), 0xFF333333u);
 }
 
 TEST(ReadPng, ChunkDeclaringGigabytesBeyondAShortStreamIsRefused) {
@@ -241,4 +241,36 @@ TEST(ReadPng, StreamCutInsideTheLastChecksumIsRefused) {
         EXPECT_EQ(PX_ReadPngFromMemory(png.data(), int(png.size() - 12 - missing)), nullptr);
     }
     EXPECT_NE(Decode(std::vector<uint8_t>(png.begin(), png.end() - 12)), nullptr);
+}
+
+// The size without a decode: known exactly when the stream is sound up to its image data, so a
+// stream damaged only there has a size and no pixels.
+TEST(ReadPng, SizeComesFromTheHeaderWhereverADecodeGetsToTheImageData) {
+    std::mt19937 rng(13);
+    const std::vector<uint8_t> good = EncodePng(RandomRgba(rng, true));
+    std::vector<uint8_t> damagedData = good;
+    damagedData[8 + 25 + 8 + 10] ^= 0x40;
+    std::vector<uint8_t> damagedHeader = good;
+    damagedHeader[8 + 8 + 24] ^= 1;
+    const struct {
+        const char* name;
+        std::vector<uint8_t> png;
+        bool sized;
+    } cases[] = {
+        {"sound", good, true},
+        {"damaged image data", damagedData, true},
+        {"image data cut short", {good.begin(), good.end() - 20}, true},
+        {"damaged header", damagedHeader, false},
+        {"nothing after the header", HeaderOnly(19, 7), false},
+        {"absurd size", HeaderOnly(20000, 20000), false},
+        {"cut inside the header", {good.begin(), good.begin() + 20}, false},
+    };
+    for (const auto& c : cases) {
+        int width = -1;
+        int height = -1;
+        EXPECT_EQ(PX_ReadPngSize(c.png.data(), int(c.png.size()), width, height), c.sized)
+            << c.name;
+        EXPECT_EQ(width, c.sized ? 19 : -1) << c.name;
+        EXPECT_EQ(height, c.sized ? 7 : -1) << c.name;
+    }
 }

@@ -23,12 +23,16 @@ const EditorImage kImages[] = {
 
 } // namespace
 
-TEST(ResourceImages, EveryEditorImageDecodesAtItsSize) {
+// Each image's artwork at twice the size is embedded under its id plus 100.
+TEST(ResourceImages, EveryEditorImageDecodesAtItsSizeAndTwiceItUnderItsIdPlus100) {
     for (const EditorImage& image : kImages) {
-        std::unique_ptr<PX_MemBitmap> bitmap(PX_ReadPngResource(ThisModuleHandle(), image.id));
-        ASSERT_NE(bitmap, nullptr) << image.name;
-        EXPECT_EQ(bitmap->Width(), image.width) << image.name;
-        EXPECT_EQ(bitmap->Height(), image.height) << image.name;
+        for (int times : {1, 2}) {
+            const int id = image.id + (times - 1) * 100;
+            std::unique_ptr<PX_MemBitmap> bitmap(PX_ReadPngResource(ThisModuleHandle(), id));
+            ASSERT_NE(bitmap, nullptr) << image.name << " x" << times;
+            EXPECT_EQ(bitmap->Width(), times * image.width) << image.name << " x" << times;
+            EXPECT_EQ(bitmap->Height(), times * image.height) << image.name << " x" << times;
+        }
     }
 }
 

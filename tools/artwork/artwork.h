@@ -3,6 +3,7 @@
 #pragma once
 
 #include <cairo.h>
+#include <cstdint>
 #include <string>
 #include <vector>
 
@@ -60,15 +61,31 @@ void DrawCentredText(cairo_t* cr, const std::string& text, double x, double y);
 void TextSize(cairo_t* cr, const std::string& text, double* width, double* height);
 void SelectFont(cairo_t* cr, double size, bool bold, bool serif = false);
 
-cairo_surface_t* DrawBackground();
-cairo_surface_t* DrawKnobStrip(const KnobSpec& knob);
-cairo_surface_t* DrawScale(const KnobSpec& knob);
-cairo_surface_t* DrawSwitch();
+// Premultiplied ARGB pixels, row after row, as cairo's image surfaces hold them.
+struct PixelImage {
+    int width;
+    int height;
+    std::vector<std::uint32_t> pixels;
+};
+
+// Appends the surface's rows to the image (whose width must be the surface's).
+void AppendRows(cairo_surface_t* surface, PixelImage& image);
+
+// A surface of width x height 1x pixels times scale on each side, and a context on it whose user
+// space stays in 1x pixels: every image is drawn from one geometry at any scale, so a 2x image
+// has the same shapes with twice the detail instead of stretched pixels.
+cairo_t* CreateScaledCanvas(int width, int height, int scale, cairo_surface_t** surface);
+
+// Each image at a whole-number scale (1 is the editor's own size).
+cairo_surface_t* DrawBackground(int scale);
+PixelImage DrawKnobStrip(const KnobSpec& knob, int scale);
+cairo_surface_t* DrawScale(const KnobSpec& knob, int scale);
+cairo_surface_t* DrawSwitch(int scale);
 
 // Writers; both return false when the file cannot be written.
 bool WritePng(cairo_surface_t* surface, const std::string& path);
 // At most 256 colours, for images made of few distinct colours repeated many times.
-bool WritePalettePng(cairo_surface_t* surface, const std::string& path);
+bool WritePalettePng(const PixelImage& image, const std::string& path);
 
 // Square image sizes handed to the drawing functions are odd; this is their geometric centre.
 inline double Middle(int size) {

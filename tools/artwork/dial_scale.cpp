@@ -71,10 +71,9 @@ void DrawLabel(cairo_t* cr, const Ring& ring, const DialMark& mark) {
 
 } // namespace
 
-cairo_surface_t* DrawScale(const KnobSpec& knob) {
-    cairo_surface_t* surface =
-        cairo_image_surface_create(CAIRO_FORMAT_ARGB32, knob.scaleSize, knob.scaleSize);
-    cairo_t* cr = cairo_create(surface);
+cairo_surface_t* DrawScale(const KnobSpec& knob, int scale) {
+    cairo_surface_t* surface = nullptr;
+    cairo_t* cr = CreateScaledCanvas(knob.scaleSize, knob.scaleSize, scale, &surface);
     const Ring ring = RingFor(knob);
     DrawGuideArc(cr, ring);
     for (const DialMark& mark : knob.marks)

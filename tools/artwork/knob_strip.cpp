@@ -172,22 +172,21 @@ void DrawKnobFrame(cairo_t* cr, const KnobShape& s, double value) {
 
 } // namespace
 
-cairo_surface_t* DrawKnobStrip(const KnobSpec& knob) {
+// Each frame is drawn on a surface of its own: a 2x strip is taller than the largest surface
+// cairo makes.
+PixelImage DrawKnobStrip(const KnobSpec& knob, int scale) {
     const int size = knob.knobSize;
-    cairo_surface_t* surface =
-        cairo_image_surface_create(CAIRO_FORMAT_ARGB32, size, size * kKnobFrames);
-    cairo_t* cr = cairo_create(surface);
     const KnobShape shape = ShapeFor(size);
+    PixelImage strip{size * scale, 0, {}};
     for (int frame = 0; frame < kKnobFrames; ++frame) {
-        cairo_save(cr);
-        cairo_rectangle(cr, 0, size * frame, size, size);
-        cairo_clip(cr);
-        cairo_translate(cr, 0, size * frame);
+        cairo_surface_t* surface = nullptr;
+        cairo_t* cr = CreateScaledCanvas(size, size, scale, &surface);
         DrawKnobFrame(cr, shape, FrameValue(frame));
-        cairo_restore(cr);
+        cairo_destroy(cr);
+        AppendRows(surface, strip);
+        cairo_surface_destroy(surface);
     }
-    cairo_destroy(cr);
-    return surface;
+    return strip;
 }
 
 } // namespace artwork

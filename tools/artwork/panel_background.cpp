@@ -188,9 +188,9 @@ void DrawProductName(cairo_t* cr) {
 
 } // namespace
 
-cairo_surface_t* DrawBackground() {
-    cairo_surface_t* surface = cairo_image_surface_create(CAIRO_FORMAT_ARGB32, kWidth, kHeight);
-    cairo_t* cr = cairo_create(surface);
+cairo_surface_t* DrawBackground(int scale) {
+    cairo_surface_t* surface = nullptr;
+    cairo_t* cr = CreateScaledCanvas(kWidth, kHeight, scale, &surface);
     DrawBase(cr);
     DrawBrushing(cr);
     DrawVignette(cr);

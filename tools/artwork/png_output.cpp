@@ -10,21 +10,6 @@ namespace artwork {
 
 namespace {
 
-std::vector<std::uint32_t> SurfacePixels(cairo_surface_t* surface) {
-    cairo_surface_flush(surface);
-    const int width = cairo_image_surface_get_width(surface);
-    const int height = cairo_image_surface_get_height(surface);
-    const int stride = cairo_image_surface_get_stride(surface);
-    const unsigned char* data = cairo_image_surface_get_data(surface);
-    std::vector<std::uint32_t> pixels;
-    pixels.reserve(static_cast<std::size_t>(width) * height);
-    for (int y = 0; y < height; ++y) {
-        const auto* row = reinterpret_cast<const std::uint32_t*>(data + y * stride);
-        pixels.insert(pixels.end(), row, row + width);
-    }
-    return pixels;
-}
-
 // Straight (not premultiplied) channel value.
 png_byte Unpremultiply(std::uint32_t channel, std::uint32_t alpha) {
     return alpha == 0 ? 0 : png_byte((channel * 255 + alpha / 2) / alpha);
@@ -87,10 +72,9 @@ bool WritePng(cairo_surface_t* surface, const std::string& path) {
     return cairo_surface_write_to_png(surface, path.c_str()) == CAIRO_STATUS_SUCCESS;
 }
 
-bool WritePalettePng(cairo_surface_t* surface, const std::string& path) {
-    const Palette palette = QuantizeColours(SurfacePixels(surface), 256);
-    return WriteIndexed(path, cairo_image_surface_get_width(surface),
-                        cairo_image_surface_get_height(surface), palette);
+bool WritePalettePng(const PixelImage& image, const std::string& path) {
+    const Palette palette = QuantizeColours(image.pixels, 256);
+    return WriteIndexed(path, image.width, image.height, palette);
 }
 
 } // namespace artwork

@@ -68,10 +68,9 @@ void DrawLamp(cairo_t* cr, double c, bool lit) {
 
 } // namespace
 
-cairo_surface_t* DrawSwitch() {
-    cairo_surface_t* surface =
-        cairo_image_surface_create(CAIRO_FORMAT_ARGB32, kSwitchSize, kSwitchSize * 2);
-    cairo_t* cr = cairo_create(surface);
+cairo_surface_t* DrawSwitch(int scale) {
+    cairo_surface_t* surface = nullptr;
+    cairo_t* cr = CreateScaledCanvas(kSwitchSize, kSwitchSize * 2, scale, &surface);
     const double c = Middle(kSwitchSize);
     for (int frame = 0; frame < 2; ++frame) {
         cairo_save(cr);

@@ -50,7 +50,14 @@ bool EditorSnapshot::Open(std::string& error) {
     return true;
 }
 
+// The scale arrives as a host's hint does: effVendorSpecific 'PreS' 'AeCs' with the factor.
 bool EditorSnapshot::Apply(const SnapshotOptions& options, std::string& error) {
+    if (options.scale != 1.0f &&
+        host_.Dispatch(effVendorSpecific, FourCharCode("PreS"), FourCharCode("AeCs"), nullptr,
+                       options.scale) != 1) {
+        error = "the effect refused the scale";
+        return false;
+    }
     return ApplySettings(host_, options.settings, error);
 }
 

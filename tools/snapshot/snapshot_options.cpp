@@ -1,9 +1,11 @@
 #include "tools/snapshot/snapshot_options.h"
 
+#include <cstdlib>
+
 namespace {
 
 bool TakesValue(const std::string& name) {
-    return IsSettingsOption(name) || name == "--strip";
+    return IsSettingsOption(name) || name == "--strip" || name == "--scale";
 }
 
 bool ApplyValue(const std::string& name, const std::string& value, SnapshotOptions& options,
@@ -14,6 +16,16 @@ bool ApplyValue(const std::string& name, const std::string& value, SnapshotOptio
     if (value.empty()) {
         error = name + " needs a value";
         return false;
+    }
+    if (name == "--scale") {
+        char* end = nullptr;
+        const double scale = std::strtod(value.c_str(), &end);
+        if (*end != '\0' || !(scale >= 0.5 && scale <= 4.0)) {
+            error = "--scale takes a factor from 0.5 to 4, not '" + value + "'";
+            return false;
+        }
+        options.scale = static_cast<float>(scale);
+        return true;
     }
     options.stripParam = value;
     return true;
@@ -71,5 +83,7 @@ const char* SnapshotUsage() {
            "  --load-state FILE    restore a program chunk file\n"
            "  --set NAME=VALUE     set a parameter to a plain value (repeatable)\n"
            "  --strip PARAM        the knob of PARAM at 0, 1/2 and 1 side by side instead\n"
+           "  --scale FACTOR       the editor at 1, 1.5 or 2 times its size, as a host's scale\n"
+           "                       hint asks (other factors go to the nearest of these)\n"
            "  --help               this text\n";
 }

@@ -10,6 +10,7 @@ struct SnapshotOptions {
     std::string outputPath;
     PluginSettings settings;
     std::string stripParam; // empty: the whole editor
+    float scale = 1.0f;     // the host's scale hint; 1, 1.5 or 2 (others go to the nearest)
 };
 
 enum class SnapshotParse { Run, Help, Error };
