@@ -100,6 +100,7 @@ void ClapPlugin::Flush(const clap_input_events* in, const clap_output_events* ou
             ApplyEvent(*batch[i]);
         }
     }
+    core_->ApplyPendingParams(); // flush never runs beside process
     EmitEditorEvents(out);
     AskForRestart(false); // the thread is not known: audio while processing, else main
 }

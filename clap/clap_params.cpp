@@ -1,8 +1,9 @@
 // The params extension: the effect's parameters by index (the index is the id), in their own
-// units, with the texts the VST2 display shows. Queries are main-thread calls and read under the
+// units, with the texts the VST2 display shows and its label. Queries are main-thread calls and read under the
 // instance lock; flush is the host's way to move events while it is not processing.
 #include "clap/clap_extensions.h"
 #include "clap/clap_plugin.h"
+#include "framework/param_text.h"
 
 #include <cmath>
 #include <cstdio>
@@ -16,26 +17,6 @@ PluginParam* ParamOf(ClapPlugin& plugin, clap_id id) {
         return nullptr;
     }
     return plugin.Core().Param(static_cast<int>(id));
-}
-
-// A typed value: one of the parameter's display texts, or a number in its units (negated
-// where the display negates), spaces around allowed. Anything else is refused.
-bool ReadText(const PluginParam& param, const char* text, double& value) {
-    std::int32_t listed = 0;
-    if (param.ValueForDisplayText(text, listed)) {
-        value = listed;
-        return true;
-    }
-    char* end = nullptr;
-    const double number = std::strtod(text, &end);
-    while (end != text && (*end == ' ' || *end == '\t')) {
-        ++end;
-    }
-    if (end == text || *end != '\0' || !std::isfinite(number)) {
-        return false;
-    }
-    value = param.NegateDisplay() ? -number : number;
-    return true;
 }
 
 std::uint32_t Count(const clap_plugin* plugin) {
@@ -92,8 +73,9 @@ bool ValueToText(const clap_plugin* plugin, clap_id id, double value, char* text
     if (param == nullptr) {
         return false;
     }
-    char display[ParamTextSize];
-    param->FormatValue(value, false, true, display, sizeof display);
+    // Hosts show this text alone: it carries the unit ("0.32 s").
+    char display[ParamTextSize * 2];
+    FormatWithLabel(*param, value, false, display, sizeof display);
     std::snprintf(text, capacity, "%s", display);
     return true;
 }
@@ -106,10 +88,10 @@ bool TextToValue(const clap_plugin* plugin, clap_id id, const char* text, double
     ScopedLock hold(instance->Core().Lock());
     const PluginParam* param = ParamOf(*instance, id);
     double parsed = 0.0;
-    if (param == nullptr || !ReadText(*param, text, parsed)) {
+    if (param == nullptr || ReadParamText(*param, text, parsed) != TextReading::Accepted) {
         return false;
     }
-    *value = param->Clamp(parsed);
+    *value = parsed;
     return true;
 }
 

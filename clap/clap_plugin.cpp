@@ -133,6 +133,7 @@ const void* ClapPlugin::HostExtension(const char* id) const {
 // As a VST2 host's effOpen: the effect derives its processing values from the parameters.
 bool ClapPlugin::Init() {
     ScopedLock hold(core_->Lock());
+    core_->ApplyPendingParams();
     for (int i = 0; i < core_->ParamCount(); ++i) {
         core_->ParamChanged(i);
     }
@@ -153,6 +154,7 @@ bool ClapPlugin::Activate(double rate, std::uint32_t maxFrames) {
         if (core_->BlockSize() <= 0) {
             return false; // no memory for the channel scratch
         }
+        core_->ApplyPendingParams(); // the latency reported from here on is the current one
         core_->ClearState();
         core_->ActivationChanged(true);
         activeLatency_ = latestLatency_.load();

@@ -62,6 +62,7 @@ clap_process_status ClapPlugin::Process(const clap_process& process) {
         }
         transport_ = nullptr;
     }
+    core_->ApplyPendingParams(); // a call without audio still takes the changes
     EmitEditorEvents(process.out_events);
     AskForRestart(false);
     return CLAP_PROCESS_CONTINUE;
@@ -70,6 +71,7 @@ clap_process_status ClapPlugin::Process(const clap_process& process) {
 // audio thread, instance lock held
 void ClapPlugin::RenderSpan(const clap_process& process, std::uint32_t offset,
                             std::uint32_t frames) {
+    core_->ApplyPendingParams(); // the changes up to here take effect from this sample
     const auto piece = static_cast<std::uint32_t>(core_->BlockSize());
     if (piece == 0 || process.audio_outputs_count == 0 || process.audio_outputs == nullptr) {
         return;

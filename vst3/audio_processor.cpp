@@ -117,7 +117,8 @@ tresult Vst3Plugin::setupProcessing(ProcessSetup& setup) {
     return kResultOk;
 }
 
-tresult Vst3Plugin::setProcessing(TBool /*state*/) {
+tresult Vst3Plugin::setProcessing(TBool state) {
+    processing_.store(state != 0, std::memory_order_release);
     return kResultOk;
 }
 
@@ -158,6 +159,7 @@ void Vst3Plugin::RenderDoublePiece(double* const* in, double* const* out, int of
 // audio thread. [start, start + frames) in pieces of at most the effect's block size.
 template <typename Sample>
 void Vst3Plugin::RenderSpan(AudioBusBuffers& in, AudioBusBuffers& out, int start, int frames) {
+    effect_->ApplyPendingParams(); // the changes up to here take effect from this sample
     const int piece = effect_->BlockSize();
     for (int offset = start; offset < start + frames; offset += piece) {
         const int length = std::min(piece, start + frames - offset);
@@ -194,6 +196,7 @@ tresult Vst3Plugin::process(ProcessData& data) {
     if (haveAudio) {
         data.outputs[0].silenceFlags = 0;
     }
+    effect_->ApplyPendingParams(); // a call without audio still takes the changes
     context_ = nullptr;
     return kResultOk;
 }

@@ -55,6 +55,9 @@ tresult Vst3Plugin::activateBus(MediaType type, BusDirection dir, int32 index, T
 tresult Vst3Plugin::setActive(TBool state) {
     ScopedLock hold(effect_->Lock());
     active_ = state != 0;
+    if (active_) {
+        effect_->ApplyPendingParams(); // the latency read after activation is the current one
+    }
     effect_->ActivationChanged(active_);
     if (!active_) {
         effect_->ClearState();

@@ -1,5 +1,6 @@
 // IEditController: the effect's parameters under ids 0..n-1 with the VST2 names, ranges, defaults,
 // steps and texts, plus the program-change parameter that picks a factory preset.
+#include "framework/param_text.h"
 #include "platform/recursive_lock.h"
 #include "vst3/text16.h"
 #include "vst3/vst3_plugin.h"
@@ -93,8 +94,8 @@ tresult Vst3Plugin::getParamStringByValue(ParamID id, ParamValue valueNormalized
     return kResultOk;
 }
 
-// The text is one of the parameter's display texts or a plain number in its own units; it is
-// limited to the range. Unreadable text is refused.
+// The text is what the display shows, with or without the unit (as the other formats read it);
+// unreadable text and values outside the range are refused.
 tresult Vst3Plugin::getParamValueByString(ParamID id, TChar* string, ParamValue& valueNormalized) {
     char text[ParamTextSize * 3];
     ToUtf8(string, TextUnits, text, sizeof text);
@@ -104,19 +105,8 @@ tresult Vst3Plugin::getParamValueByString(ParamID id, TChar* string, ParamValue&
         return kInvalidArgument;
     }
     double plain = 0.0;
-    std::int32_t listed = 0;
-    if (param->DisplayTextCount() > 0) {
-        if (!param->ValueForDisplayText(text, listed)) {
-            return kResultFalse;
-        }
-        plain = listed;
-    } else {
-        char* end = nullptr;
-        plain = std::strtod(text, &end);
-        if (end == text || !std::isfinite(plain)) {
-            return kResultFalse;
-        }
-        plain = param->NegateDisplay() ? -plain : plain;
+    if (ReadParamText(*param, text, plain) != TextReading::Accepted) {
+        return kResultFalse;
     }
     valueNormalized = param->ToNormalised(plain);
     return kResultOk;

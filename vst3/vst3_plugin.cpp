@@ -50,6 +50,7 @@ tresult Vst3Plugin::queryInterface(const TUID id, void** obj) {
 tresult Vst3Plugin::initialize(FUnknown* context) {
     IdentifyHostApplication(context);
     ScopedLock hold(effect_->Lock());
+    effect_->ApplyPendingParams();
     for (int i = 0; i < effect_->ParamCount(); ++i) {
         effect_->ParamChanged(i);
     }
@@ -85,6 +86,11 @@ void Vst3Plugin::ReportLatencyChange() {
     int latency = 0;
     {
         ScopedLock hold(effect_->Lock());
+        // Changes reach the effect at the next block; with no audio thread running the UI thread
+        // applies them itself, so the latency it reports is the one the next block will have.
+        if (!processing_.load(std::memory_order_acquire)) {
+            effect_->ApplyPendingParams();
+        }
         latency = effect_->Latency();
     }
     if (latency == reportedLatency_) {

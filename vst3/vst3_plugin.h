@@ -150,6 +150,7 @@ private:
     int32 processMode_ = kRealtime;
     int hostType_ = HostUnknown;
     std::atomic<bool> textsChanged_{false};
+    std::atomic<bool> processing_{false}; // between setProcessing(true) and (false)
     ChangePoints changes_;
     ByteBlock stateBlock_;
     int channels_ = 2;

@@ -53,16 +53,8 @@ protected:
 
     bool Shows(const EditorFrames& frames) {
         std::vector<std::uint32_t> shown;
-        if (!window_->ReadPixels(0, 0, Width, Height, shown)) {
-            return false;
-        }
-        const std::vector<std::uint32_t> expected = ReferenceEditor(frames);
-        for (size_t i = 0; i < shown.size(); ++i) {
-            if ((shown[i] & 0xFFFFFF) != (expected[i] & 0xFFFFFF)) {
-                return false;
-            }
-        }
-        return shown.size() == expected.size();
+        return window_->ReadPixels(0, 0, Width, Height, shown) &&
+               DifferingPixels(shown, frames) == 0;
     }
 
     void ClickSwitch() {

@@ -5,6 +5,7 @@
 // by the plain resampling formula, at the places times 1.5 rounded to the nearest pixel.
 #pragma once
 
+#include <cmath>
 #include <cstdint>
 #include <vector>
 
@@ -28,3 +29,32 @@ std::vector<uint32_t> ReferenceEditor(const EditorFrames& frames, int percent = 
 
 // The knob frame (1-based) of a normalised value: trunc(119 * v) + 1.
 int KnobFrame(double normalised);
+
+// Where the readout shows the last control the pointer touched (x, y from left, top to right,
+// bottom; the readout tests check it).
+constexpr int ReadoutArea[4] = {98, 10, 234, 46};
+
+// Pixels (0x00RRGGBB, row by row) that differ from the editor's picture at these frames,
+// outside the readout.
+inline int DifferingPixels(const std::vector<std::uint32_t>& shown, const EditorFrames& frames,
+                           int percent = 100) {
+    const std::vector<uint32_t> expected = ReferenceEditor(frames, percent);
+    if (shown.size() != expected.size()) {
+        return static_cast<int>(expected.size());
+    }
+    // The readout's area at the scale, widened to whole pixels.
+    const int width = ReferenceWidth(percent);
+    const auto scaled = [percent](int v, bool up) {
+        return static_cast<int>(up ? std::ceil(v * percent / 100.0)
+                                   : std::floor(v * percent / 100.0));
+    };
+    const int left = scaled(ReadoutArea[0], false), top = scaled(ReadoutArea[1], false);
+    const int right = scaled(ReadoutArea[2], true), bottom = scaled(ReadoutArea[3], true);
+    int wrong = 0;
+    for (size_t i = 0; i < shown.size(); ++i) {
+        const int x = static_cast<int>(i % width), y = static_cast<int>(i / width);
+        const bool readout = x >= left && x < right && y >= top && y < bottom;
+        wrong += !readout && (shown[i] & 0xFFFFFF) != (expected[i] & 0xFFFFFF) ? 1 : 0;
+    }
+    return wrong;
+}

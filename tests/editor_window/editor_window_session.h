@@ -9,10 +9,10 @@
 #include "tests/editor/reference_editor.h"
 #include "vst2/plugin_export.h"
 
+#include <cmath>
 #include <gtest/gtest.h>
 #include <memory>
 #include <string>
-#include <cmath>
 #include <vector>
 
 namespace editor_window {
@@ -26,35 +26,8 @@ struct Point {
 };
 constexpr Point SwitchPoint{30, 30};
 constexpr Point TimeCentre{133, 167}; // as the editor's layout places them
-// Where the readout shows the last control the pointer touched (x, y from left, top to right,
-// bottom; the readout tests check it).
-constexpr int ReadoutArea[4] = {98, 10, 234, 46};
 // Long enough for the host loop's idle calls to run the 40 ms redraw step twice.
 constexpr int TwoTicks = 120;
-
-// Pixels (0x00RRGGBB, row by row) that differ from the editor's picture at these frames,
-// outside the readout.
-inline int DifferingPixels(const std::vector<std::uint32_t>& shown, const EditorFrames& frames,
-                           int percent = 100) {
-    const std::vector<uint32_t> expected = ReferenceEditor(frames, percent);
-    if (shown.size() != expected.size()) {
-        return static_cast<int>(expected.size());
-    }
-    // The readout's area at the scale, widened to whole pixels.
-    const int width = static_cast<int>(std::lround(EditorWidth * percent / 100.0));
-    const auto scaled = [percent](int v, bool up) {
-        return static_cast<int>(up ? std::ceil(v * percent / 100.0) : std::floor(v * percent / 100.0));
-    };
-    const int left = scaled(ReadoutArea[0], false), top = scaled(ReadoutArea[1], false);
-    const int right = scaled(ReadoutArea[2], true), bottom = scaled(ReadoutArea[3], true);
-    int wrong = 0;
-    for (size_t i = 0; i < shown.size(); ++i) {
-        const int x = static_cast<int>(i % width), y = static_cast<int>(i / width);
-        const bool readout = x >= left && x < right && y >= top && y < bottom;
-        wrong += !readout && (shown[i] & 0xFFFFFF) != (expected[i] & 0xFFFFFF) ? 1 : 0;
-    }
-    return wrong;
-}
 
 class EditorInWindow {
     // Declared first so it goes last: hosts close the plug-in before their window.

@@ -51,6 +51,9 @@ TEST(Vst3Identity, TheBundleRendersExactlyWhatTheVst2BinaryRenders) {
         if (c.preset >= 0) {
             // The preset reaches VST2 by program number and VST3 as the VST2 state it gives.
             vst2.Dispatch(effSetProgram, 0, c.preset);
+            // As hosts do after a program change, to read its latency: suspend and resume.
+            vst2.Dispatch(effMainsChanged, 0, 0);
+            vst2.Dispatch(effMainsChanged, 0, 1);
             const std::vector<uint8_t> chunk = vst2.GetChunk(true);
             ASSERT_EQ(vst3.LoadState(std::vector<char>(chunk.begin(), chunk.end())), kResultOk);
         }
