@@ -1,6 +1,6 @@
 // The params extension: the effect's parameters by index (the index is the id), in their own
-// units, with the texts the VST2 display shows and its label. Queries are main-thread calls and read under the
-// instance lock; flush is the host's way to move events while it is not processing.
+// units, with the texts the VST2 display shows and its label. Queries are main-thread calls and
+// read under the instance lock; flush is the host's way to move events while it is not processing.
 #include "clap/clap_extensions.h"
 #include "clap/clap_plugin.h"
 #include "framework/param_text.h"

@@ -123,7 +123,8 @@ void FirstPaint(benchmark::State& state, int percent) {
         PluginHost host;
         host.Create(&VSTPluginMain);
         host.Open();
-        GraphicsContext& editor = *EditorOf(static_cast<Vst2Plugin*>(host.Effect()->object)->Core());
+        GraphicsContext& editor =
+            *EditorOf(static_cast<Vst2Plugin*>(host.Effect()->object)->Core());
         if (percent != 100) {
             editor.SetHostScale(percent / 100.0);
         }

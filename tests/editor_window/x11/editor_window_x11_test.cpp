@@ -8,8 +8,8 @@
 #include <X11/Xatom.h>
 #include <X11/Xlib.h>
 #include <X11/Xutil.h>
-#include <atomic>
 #include <X11/extensions/XTest.h>
+#include <atomic>
 #include <chrono>
 #include <cmath>
 #include <thread>
