@@ -2,6 +2,7 @@
 
 #include "clap/clap_plugin.h"
 
+#include <cmath>
 #include <cstring>
 
 namespace {
@@ -63,13 +64,45 @@ void ClapGui::Destroy() {
 }
 
 bool ClapGui::Size(std::uint32_t& width, std::uint32_t& height) const {
-    const PluginEditor* editor = Editor();
+    PluginEditor* editor = Editor();
     if (editor == nullptr) {
         return false;
+    }
+    if (!open_) {
+        editor->AdoptSystemScale(parent_);
     }
     width = static_cast<std::uint32_t>(editor->Width());
     height = static_cast<std::uint32_t>(editor->Height());
     return true;
+}
+
+template <typename Change>
+bool ClapGui::AskResizeAfter(Change change) {
+    PluginEditor* editor = Editor();
+    const int width = editor->Width();
+    const int height = editor->Height();
+    if (!change()) {
+        return false;
+    }
+    if (open_ && (editor->Width() != width || editor->Height() != height)) {
+        const auto* gui = HostExtensionOf<clap_host_gui>(plugin_, CLAP_EXT_GUI);
+        if (gui != nullptr && gui->request_resize != nullptr) {
+            gui->request_resize(plugin_.Host(), static_cast<std::uint32_t>(editor->Width()),
+                                static_cast<std::uint32_t>(editor->Height()));
+        }
+    }
+    return true;
+}
+
+bool ClapGui::SetScale(double factor) {
+    PluginEditor* editor = Editor();
+    if (editor == nullptr || !std::isfinite(factor) || factor <= 0.0) {
+        return false;
+    }
+    return AskResizeAfter([&] {
+        editor->SetHostScale(factor);
+        return true;
+    });
 }
 
 bool ClapGui::SetParent(const clap_window& window) {
@@ -121,10 +154,13 @@ void ClapGui::Drive() {
 // thread); the effect's hooks run under it.
 bool ClapGui::OpenWindow() {
     PluginEditor* editor = Editor();
-    if (editor == nullptr || editor->OpenEditorWindow(parent_) == nullptr) {
+    // The parent's window may take another scale than the size the host last read.
+    if (editor == nullptr || !AskResizeAfter([&] {
+            open_ = editor->OpenEditorWindow(parent_) != nullptr;
+            return open_;
+        })) {
         return false;
     }
-    open_ = true;
     {
         ScopedLock hold(plugin_.Core().Lock());
         plugin_.Core().EditorOpened();

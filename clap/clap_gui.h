@@ -21,7 +21,11 @@ public:
     bool IsApiSupported(const char* api, bool floating) const;
     bool Create(const char* api, bool floating);
     void Destroy();
+    // Before the window exists the size follows the system's scale, unless the host gave one.
     bool Size(std::uint32_t& width, std::uint32_t& height) const;
+    // A factor that is not a positive number is refused. An open window takes the new size and
+    // the host is asked to resize its own.
+    bool SetScale(double factor);
     bool SetParent(const clap_window& window);
     bool Show();
     bool Hide();
@@ -33,6 +37,9 @@ private:
     bool OpenWindow();
     void CloseWindow();
     void Drive(); // the window's work, then what the instance needs of the host
+    // Runs change; when the open window's size moved, asks the host to resize (no lock held).
+    template <typename Change>
+    bool AskResizeAfter(Change change);
 
     ClapPlugin& plugin_;
     bool created_ = false;

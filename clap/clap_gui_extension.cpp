@@ -35,9 +35,10 @@ void Destroy(const clap_plugin* plugin) {
     }
 }
 
-// Sizes are the editor's own pixels: a host's scale is not applied.
-bool SetScale(const clap_plugin* /*plugin*/, double /*scale*/) {
-    return false;
+// The editor comes at 1, 1.5 and 2 times its size; the host's factor picks the nearest.
+bool SetScale(const clap_plugin* plugin, double scale) {
+    ClapGui* gui = GuiOf(plugin);
+    return gui != nullptr && gui->SetScale(scale);
 }
 
 bool GetSize(const clap_plugin* plugin, std::uint32_t* width, std::uint32_t* height) {

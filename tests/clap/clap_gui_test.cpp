@@ -144,3 +144,33 @@ TEST_F(ClapEditor, AClickReachesTheHostAsAGestureFromFlushOrProcess) {
     EXPECT_EQ(value, onOff.max_value);
     gui_->destroy(session_.instance.Plugin());
 }
+
+// The host's scale picks the nearest of 1, 1.5 and 2 times 555 x 306 (sizes rounded to whole
+// pixels); a factor that is not a positive number is refused and changes nothing. A new scale
+// given to the open editor asks the host to resize its window.
+TEST_F(ClapEditor, TheHostsScaleSetsTheSizeAndAnOpenEditorAsksToBeResized) {
+    ASSERT_NO_FATAL_FAILURE(Open());
+    const clap_plugin* plugin = session_.instance.Plugin();
+    struct Case {
+        double factor;
+        bool accepted;
+        std::uint32_t width;
+        std::uint32_t height;
+    };
+    const Case cases[] = {{2.0, true, 1110, 612}, {1.4, true, 833, 459},   {0.0, false, 833, 459},
+                          {NAN, false, 833, 459}, {-2.0, false, 833, 459}, {1.1, true, 555, 306},
+                          {3.0, true, 1110, 612}, {1.0, true, 555, 306}};
+    int resizes = 0;
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.factor);
+        EXPECT_EQ(gui_->set_scale(plugin, c.factor), c.accepted);
+        std::uint32_t width = 0;
+        std::uint32_t height = 0;
+        ASSERT_TRUE(gui_->get_size(plugin, &width, &height));
+        EXPECT_EQ(width, c.width);
+        EXPECT_EQ(height, c.height);
+        resizes += c.accepted && (&c == cases || c.width != (&c - 1)->width) ? 1 : 0;
+        loop_->Run(40);
+    }
+    EXPECT_EQ(session_.services.Count(ClapRequest::GuiResize), resizes);
+}
