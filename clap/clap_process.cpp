@@ -33,9 +33,10 @@ bool IsAnyOf(const double* pointer, double* const* list, int count) {
 
 } // namespace
 
-// audio thread. Host events come in time order; one with an earlier time than the last is
-// applied where the block has got to. The host's event list is read outside the instance lock,
-// a batch at a time, since reading it calls the host.
+// audio thread, no lock taken: parameter values are atomics whose changes the effect takes at each
+// span (ApplyPendingParams), and what the instance lock guards never changes while the host
+// processes. Host events come in time order; one with an earlier time than the last is applied
+// where the block has got to.
 clap_process_status ClapPlugin::Process(const clap_process& process) {
     DenormalGuard denormals;
     const clap_input_events* in = process.in_events;
@@ -47,7 +48,6 @@ clap_process_status ClapPlugin::Process(const clap_process& process) {
         std::uint32_t taken = 0;
         next += TakeEvents(in, next, count, batch, taken);
         last = next >= count;
-        ScopedLock hold(core_->Lock());
         transport_ = process.transport;
         for (std::uint32_t i = 0; i < taken; ++i) {
             const std::uint32_t at = std::min(batch[i]->time, process.frames_count);
@@ -68,7 +68,7 @@ clap_process_status ClapPlugin::Process(const clap_process& process) {
     return CLAP_PROCESS_CONTINUE;
 }
 
-// audio thread, instance lock held
+// audio thread
 void ClapPlugin::RenderSpan(const clap_process& process, std::uint32_t offset,
                             std::uint32_t frames) {
     core_->ApplyPendingParams(); // the changes up to here take effect from this sample
@@ -85,7 +85,7 @@ void ClapPlugin::RenderSpan(const clap_process& process, std::uint32_t offset,
     }
 }
 
-// audio thread, instance lock held. Channels the host does not give read silence and write into
+// audio thread. Channels the host does not give read silence and write into
 // the channel's scratch, which nobody reads.
 void ClapPlugin::RenderPiece(const clap_audio_buffer* in, const clap_audio_buffer* out,
                              std::uint32_t offset, int frames) {

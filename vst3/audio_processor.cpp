@@ -173,8 +173,7 @@ void Vst3Plugin::RenderSpan(AudioBusBuffers& in, AudioBusBuffers& out, int start
 
 // audio thread. A call with no samples (or no buses) only takes the parameter changes.
 tresult Vst3Plugin::process(ProcessData& data) {
-    DenormalGuard denormals;
-    ScopedLock hold(effect_->Lock());
+    DenormalGuard denormals; // no lock: values are atomics the effect takes at each span
     changes_.Gather(data.inputParameterChanges, data.numSamples);
     context_ = data.processContext;
     const bool wide = data.symbolicSampleSize == kSample64;
