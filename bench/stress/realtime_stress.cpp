@@ -170,7 +170,6 @@ int main(int argc, char** argv) {
         std::fprintf(stderr, "realtime_stress: %s\n", error.c_str());
         return 2;
     }
-    std::atomic<bool> audioRunning{false};
     std::atomic<long> automates{0};
     const std::thread::id ui = std::this_thread::get_id();
     main.host.SetCallHook([&](PluginHost&, const HostCall& call) {
