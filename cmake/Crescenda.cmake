@@ -97,10 +97,15 @@ endmacro()
 # executable depend on the built plug-in binary (which sits beside it in bin/). RESOURCE_LOCK keeps
 # CTest from running two entries that use the same resource (e.g. the display's pointer) at once.
 function(crescenda_add_test)
-    cmake_parse_arguments(T "NEEDS_PLUGIN" "NAME;RESOURCE_LOCK" "SOURCES;LIBS" ${ARGN})
+    cmake_parse_arguments(T "NEEDS_PLUGIN" "NAME;RESOURCE_LOCK;SANITIZER_OPTIONS" "SOURCES;LIBS"
+                          ${ARGN})
     set(lock)
     if(T_RESOURCE_LOCK)
         set(lock RESOURCE_LOCK ${T_RESOURCE_LOCK})
+    endif()
+    # Options appended to ASAN_OPTIONS in the sanitizer build (the run's own options are kept).
+    if(T_SANITIZER_OPTIONS AND CRESCENDA_SANITIZE)
+        list(APPEND lock ENVIRONMENT_MODIFICATION "ASAN_OPTIONS=string_append::${T_SANITIZER_OPTIONS}")
     endif()
     crescenda_find_gtest()
     add_executable(${T_NAME} ${T_SOURCES})
