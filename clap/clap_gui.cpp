@@ -76,22 +76,12 @@ bool ClapGui::Size(std::uint32_t& width, std::uint32_t& height) const {
     return true;
 }
 
-template <typename Change>
-bool ClapGui::AskResizeAfter(Change change) {
-    PluginEditor* editor = Editor();
-    const int width = editor->Width();
-    const int height = editor->Height();
-    if (!change()) {
-        return false;
+void ClapGui::RequestResize(int width, int height) {
+    const auto* gui = HostExtensionOf<clap_host_gui>(plugin_, CLAP_EXT_GUI);
+    if (gui != nullptr && gui->request_resize != nullptr) {
+        gui->request_resize(plugin_.Host(), static_cast<std::uint32_t>(width),
+                            static_cast<std::uint32_t>(height));
     }
-    if (open_ && (editor->Width() != width || editor->Height() != height)) {
-        const auto* gui = HostExtensionOf<clap_host_gui>(plugin_, CLAP_EXT_GUI);
-        if (gui != nullptr && gui->request_resize != nullptr) {
-            gui->request_resize(plugin_.Host(), static_cast<std::uint32_t>(editor->Width()),
-                                static_cast<std::uint32_t>(editor->Height()));
-        }
-    }
-    return true;
 }
 
 bool ClapGui::SetScale(double factor) {
@@ -99,10 +89,13 @@ bool ClapGui::SetScale(double factor) {
     if (editor == nullptr || !std::isfinite(factor) || factor <= 0.0) {
         return false;
     }
-    return AskResizeAfter([&] {
-        editor->SetHostScale(factor);
-        return true;
-    });
+    return ChangeAndReportSize(
+        *editor,
+        [&] {
+            editor->SetHostScale(factor);
+            return true;
+        },
+        [this](int width, int height) { RequestResize(width, height); });
 }
 
 bool ClapGui::SetParent(const clap_window& window) {
@@ -155,10 +148,13 @@ void ClapGui::Drive() {
 bool ClapGui::OpenWindow() {
     PluginEditor* editor = Editor();
     // The parent's window may take another scale than the size the host last read.
-    if (editor == nullptr || !AskResizeAfter([&] {
-            open_ = editor->OpenEditorWindow(parent_) != nullptr;
-            return open_;
-        })) {
+    if (editor == nullptr || !ChangeAndReportSize(
+                                 *editor,
+                                 [&] {
+                                     open_ = editor->OpenEditorWindow(parent_) != nullptr;
+                                     return open_;
+                                 },
+                                 [this](int width, int height) { RequestResize(width, height); })) {
         return false;
     }
     {

@@ -37,9 +37,8 @@ private:
     bool OpenWindow();
     void CloseWindow();
     void Drive(); // the window's work, then what the instance needs of the host
-    // Runs change; when the open window's size moved, asks the host to resize (no lock held).
-    template <typename Change>
-    bool AskResizeAfter(Change change);
+    // The host's window takes the editor's new size (no lock held).
+    void RequestResize(int width, int height);
 
     ClapPlugin& plugin_;
     bool created_ = false;

@@ -40,3 +40,19 @@ public:
     // gesture (the editor's notices go out after its window lock is free).
     virtual void WaitForHostNotices() = 0;
 };
+
+// Runs change (which may resize the editor: a scale hint, opening on another monitor); when it
+// succeeds and the open window's size moved, report(width, height) asks the host to resize its
+// window. Adapters call it with no lock of theirs held, as every call to the host.
+template <typename Change, typename Report>
+bool ChangeAndReportSize(PluginEditor& editor, Change change, Report report) {
+    const int width = editor.Width();
+    const int height = editor.Height();
+    if (!change()) {
+        return false;
+    }
+    if (editor.HasWindow() && (editor.Width() != width || editor.Height() != height)) {
+        report(editor.Width(), editor.Height());
+    }
+    return true;
+}

@@ -19,24 +19,11 @@ namespace {
 constexpr VstInt32 ScaleHintIndex = FourCharCode("PreS");
 constexpr VstIntPtr ScaleHintValue = FourCharCode("AeCs");
 
-// Runs change (which may resize the editor) and, when the size moved, asks the host to resize
-// its window: with no lock of ours held, as every call to the host.
-template <typename Change>
-bool TellHostOfNewSize(Vst2Plugin& plugin, PluginEditor& editor, Change change) {
-    const int width = editor.Width();
-    const int height = editor.Height();
-    if (!change()) {
-        return false;
-    }
-    if (editor.HasWindow() && (editor.Width() != width || editor.Height() != height)) {
-        Vst2Requests::AskHostToResize(plugin, editor.Width(), editor.Height());
-    }
-    return true;
-}
-
+// The parent's window may take another scale than the size the host last read.
 bool OpenAtScale(Vst2Plugin& plugin, PluginEditor& editor, void* parent) {
-    return TellHostOfNewSize(plugin, editor,
-                             [&] { return editor.OpenEditorWindow(parent) != nullptr; });
+    return ChangeAndReportSize(
+        editor, [&] { return editor.OpenEditorWindow(parent) != nullptr; },
+        [&](int width, int height) { Vst2Requests::AskHostToResize(plugin, width, height); });
 }
 
 } // namespace
@@ -96,10 +83,13 @@ VstIntPtr Vst2Requests::EditScale(Vst2Plugin& plugin, const Vst2Request& request
         factor <= 0.0) {
         return 0;
     }
-    TellHostOfNewSize(plugin, *editor, [&] {
-        editor->SetHostScale(factor);
-        return true;
-    });
+    ChangeAndReportSize(
+        *editor,
+        [&] {
+            editor->SetHostScale(factor);
+            return true;
+        },
+        [&](int width, int height) { Vst2Requests::AskHostToResize(plugin, width, height); });
     return 1;
 }
 
