@@ -45,7 +45,7 @@ if [ -z "$track" ] || [ -z "$plugin" ] || grep -q '<Extra>' "$session"; then
 fi
 sed -i -e '/<EngineHints /d' -e "s|^</Session>|  <Extra><UI><Window name=\"P-$track-$plugin\" visible=\"1\" x-off=\"560\" y-off=\"300\" x-size=\"-1\" y-size=\"-1\" custom-ui=\"1\"/></UI></Extra>\n</Session>|" "$session"
 
-config="$work/config/ardour7"
+config="$work/config/ardour7" # the private configuration ARDOUR_ENV names
 mkdir -p "$config"
 touch "$config/.a7" # Ardour 7 has run before: no first-run wizard
 cat >"$config/config" <<XML
@@ -71,7 +71,7 @@ XML
 
 unset DISPLAY
 VIRTUAL_DISPLAY_SCREEN=1600x1000x24 start_virtual_display # room for Ardour's whole window
-env "${ARDOUR_ENV[@]}" XDG_CONFIG_HOME="$work/config" ardour -n -a "$session" >"$work/ardour.log" 2>&1 &
+env "${ARDOUR_ENV[@]}" ardour -n -a "$session" >"$work/ardour.log" 2>&1 &
 ardour_pid=$!
 shot=$build/bin/crescenda-screenshot
 for _ in $(seq 90); do

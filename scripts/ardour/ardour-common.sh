@@ -1,7 +1,8 @@
 # Sourced by the Ardour scripts: a private copy of the VST3 bundle, scanned by Debian's Ardour 7
-# into a private cache, so a run depends neither on the user's plug-in folders nor on their cache.
-#   ardour_scan_bundle BUILD WORK   sets ARDOUR_ENV (VST3_PATH=... XDG_CACHE_HOME=...) and
-#                                   ARDOUR_CACHE (the scanner's cache file for the bundle)
+# into a private cache, with a private configuration folder, so a run depends neither on the user's
+# plug-in folders, cache or settings nor on another run beside it.
+#   ardour_scan_bundle BUILD WORK   sets ARDOUR_ENV (VST3_PATH, XDG_CACHE_HOME, XDG_CONFIG_HOME,
+#                                   all under WORK) and ARDOUR_CACHE (the scanner's cache file)
 ARDOUR_SCANNER=/usr/lib/ardour7/ardour-vst3-scanner
 
 # True when the Ardour 7 programs these scripts call are installed.
@@ -20,7 +21,7 @@ ardour_scan_bundle() {
     XDG_CACHE_HOME="$work/cache" LD_LIBRARY_PATH=/usr/lib/ardour7 \
         "$ARDOUR_SCANNER" -f -v "$work/vst3/Crescenda.vst3" || true
     ARDOUR_CACHE="$work/cache/ardour7/vst/$(printf '%s' "$binary" | sha1sum | cut -d' ' -f1).v3i"
-    ARDOUR_ENV=(VST3_PATH="$work/vst3" XDG_CACHE_HOME="$work/cache")
+    ARDOUR_ENV=(VST3_PATH="$work/vst3" XDG_CACHE_HOME="$work/cache" XDG_CONFIG_HOME="$work/config")
     if [ ! -f "$ARDOUR_CACHE" ]; then
         echo "ardour: no cache file $ARDOUR_CACHE: Ardour rejected the bundle" >&2
         return 1

@@ -1,11 +1,12 @@
 -- Builds an Ardour session (run by ardour7-lua) that plays a WAV file through Crescenda:
---   ardour7-lua render-session.lua SESSION_DIR INPUT.wav
+--   ardour7-lua render-session.lua SESSION_DIR INPUT.wav [NAME=VALUE ...]
+-- NAME=VALUE sets a parameter as Ardour's control for it takes it (0 to 1 for every one of ours).
 -- A stereo track holds the file as one region from the session's start (a mono file feeds both
 -- channels), Crescenda (VST3, by its class id) is the track's first plug-in, and the session range
 -- covers the file, so ardour7-export renders exactly the file's length from the master bus.
 -- Headless Ardour has no import, so the region is written into the saved session file.
 local dir, input = arg[1], arg[2]
-assert(dir and input, "usage: render-session.lua SESSION_DIR INPUT.wav")
+assert(dir and input, "usage: render-session.lua SESSION_DIR INPUT.wav [NAME=VALUE ...]")
 local kClassId = "74B2ACC7E68B4A59B9E0443D4CC1C54A"
 local kSuperclocksPerSecond = 282240000 -- Ardour 7's time unit, from its tempo map
 
@@ -99,7 +100,16 @@ end
 local processor = ARDOUR.LuaAPI.new_plugin(Session, kClassId, ARDOUR.PluginType.VST3, "")
 assert(not processor:isnil(), "Ardour could not make the plug-in")
 assert(track:add_processor_by_index(processor, 0, nil, true) == 0, "the track refused it")
-print(string.format("session: %s, %d Hz, %d frames, %s latency: %d", name, rate, frames,
-    processor:to_insert():plugin(0):name(), processor:to_insert():signal_latency()))
+local plugin = processor:to_insert():plugin(0)
+for i = 3, #arg do
+    local name, value = arg[i]:match("^([^=]+)=(.+)$")
+    local index
+    for p = 0, plugin:parameter_count() - 1 do
+        if plugin:parameter_label(p) == name then index = p end
+    end
+    assert(index and tonumber(value), "not a parameter setting: " .. arg[i])
+    assert(ARDOUR.LuaAPI.set_processor_param(processor, index, tonumber(value)), arg[i])
+end
+print(string.format("session: %s, %d Hz, %d frames through %s", name, rate, frames, plugin:name()))
 Session:save_state("", false, false, false, false, false)
 close_session()
