@@ -36,7 +36,13 @@ void GraphicsContext::SetHostScale(double factor) {
 
 void GraphicsContext::AdoptSystemScale(NativeWindow parent) {
     if (!hostScaled_) {
-        ChangeScale(EditorScale::Nearest(SystemScale(parent)));
+        FollowSystemScale(SystemScale(parent));
+    }
+}
+
+void GraphicsContext::FollowSystemScale(double factor) {
+    if (!hostScaled_) {
+        ChangeScale(EditorScale::Nearest(factor));
     }
 }
 

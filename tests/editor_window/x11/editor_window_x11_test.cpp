@@ -2,7 +2,7 @@
 // parents it refuses, requests in odd order, the host's window vanishing first, and double clicks
 // recognised from the two presses' times and places. The checks look at the server through a
 // connection of their own.
-#include "../double_scale_checks.h"
+#include "../display_scale_checks.h"
 #include "../editor_window_session.h"
 
 #include <X11/Xatom.h>
@@ -292,48 +292,55 @@ TEST_F(X11EditorWindow, ARightClickTypesAValueWhileTheEntryAloneHoldsTheKeyboard
 
 namespace {
 
-// The display's resources with Xft.dpi set to 192, as `xrdb -merge` leaves them; the old ones
-// come back afterwards.
-class X11EditorAtDoubleDpi : public testing::Test {
+// The display's resources with Xft.dpi set, as `xrdb -merge` leaves them; the old ones come
+// back afterwards.
+class X11EditorAtDisplayDpi : public testing::Test {
 protected:
     void SetUp() override {
         display_ = XOpenDisplay(nullptr);
         if (display_ == nullptr) {
             GTEST_SKIP() << "no X display";
         }
-        const Window root = DefaultRootWindow(display_);
         const char* old = XResourceManagerString(display_);
         hadResources_ = old != nullptr;
         oldResources_ = old != nullptr ? old : "";
-        const std::string resources = oldResources_ + "\nXft.dpi:\t192\n";
-        XChangeProperty(display_, root, XA_RESOURCE_MANAGER, XA_STRING, 8, PropModeReplace,
-                        reinterpret_cast<const unsigned char*>(resources.c_str()),
-                        static_cast<int>(resources.size()));
-        XSync(display_, False);
     }
     void TearDown() override {
         if (display_ == nullptr) {
             return;
         }
-        const Window root = DefaultRootWindow(display_);
         if (hadResources_) {
-            XChangeProperty(display_, root, XA_RESOURCE_MANAGER, XA_STRING, 8, PropModeReplace,
-                            reinterpret_cast<const unsigned char*>(oldResources_.c_str()),
-                            static_cast<int>(oldResources_.size()));
+            SetResources(oldResources_);
         } else {
-            XDeleteProperty(display_, root, XA_RESOURCE_MANAGER);
+            XDeleteProperty(display_, DefaultRootWindow(display_), XA_RESOURCE_MANAGER);
+            XSync(display_, False);
         }
         XCloseDisplay(display_);
+    }
+
+    void SetDpi(int dpi) {
+        SetResources(oldResources_ + "\nXft.dpi:\t" + std::to_string(dpi) + "\n");
     }
 
     Display* display_ = nullptr;
     bool hadResources_ = false;
     std::string oldResources_;
-    EditorInWindow editor;
+
+private:
+    void SetResources(const std::string& resources) {
+        XChangeProperty(display_, DefaultRootWindow(display_), XA_RESOURCE_MANAGER, XA_STRING, 8,
+                        PropModeReplace, reinterpret_cast<const unsigned char*>(resources.c_str()),
+                        static_cast<int>(resources.size()));
+        XSync(display_, False);
+    }
 };
 
 } // namespace
 
-TEST_F(X11EditorAtDoubleDpi, ReportsTwiceTheSizeShowsThe2xCanvasAndDragsTwiceAsFar) {
-    CheckEditorAtTwiceTheSize(editor);
+TEST_F(X11EditorAtDisplayDpi, ReportsTheScaledSizeShowsThatCanvasAndDragsAsFarTimesTheScale) {
+    for (const DisplayScale& scale : DisplayScales) {
+        SetDpi(scale.dpi);
+        EditorInWindow editor;
+        CheckEditorAtDisplayScale(editor, scale);
+    }
 }
