@@ -57,12 +57,22 @@ void Control::ShowInDisplays() {
     }
     if (valueDisplay_ != nullptr) {
         char text[ParamTextSize];
-        FormatWithLabel(*param, Value(), true, text, sizeof text);
+        ValueText(text, sizeof text);
         valueDisplay_->TakeEditedText(text);
+        valueDisplay_->ShowValueOf(*this);
     }
     if (nameDisplay_ != nullptr) {
         nameDisplay_->TakeEditedText(param->Name());
     }
+}
+
+bool Control::ValueText(char* text, int size) const {
+    const PluginParam* param = plugin_ != nullptr ? plugin_->Param(paramIndex_) : nullptr;
+    if (param == nullptr || size < 1) {
+        return false;
+    }
+    FormatWithLabel(*param, Value(), true, text, size);
+    return true;
 }
 
 void Control::DoubleClick(int /*x*/, int /*y*/, const MouseKeys& /*keys*/) {
