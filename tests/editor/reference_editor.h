@@ -42,7 +42,7 @@ constexpr int ChannelTolerance(int percent) {
 }
 
 // Whether two 0x00RRGGBB colours lie within tolerance of each other in every channel.
-inline bool Near(std::uint32_t a, std::uint32_t b, int tolerance) {
+inline bool NearColour(std::uint32_t a, std::uint32_t b, int tolerance) {
     for (int shift = 0; shift < 24; shift += 8) {
         const int d = int((a >> shift) & 0xFF) - int((b >> shift) & 0xFF);
         if (d > tolerance || d < -tolerance) {
@@ -71,7 +71,7 @@ inline int DifferingPixels(const std::vector<std::uint32_t>& shown,
     for (size_t i = 0; i < shown.size(); ++i) {
         const int x = static_cast<int>(i % width), y = static_cast<int>(i / width);
         const bool readout = x >= left && x < right && y >= top && y < bottom;
-        wrong += !readout && !Near(shown[i], expected[i], ChannelTolerance(percent)) ? 1 : 0;
+        wrong += !readout && !NearColour(shown[i], expected[i], ChannelTolerance(percent)) ? 1 : 0;
     }
     return wrong;
 }

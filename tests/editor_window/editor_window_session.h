@@ -39,6 +39,7 @@ class EditorInWindow {
 public:
     // The host window; false, with the reason in error, when there is no window system.
     bool OpenWindow(std::string& error, int width = EditorWidth, int height = EditorHeight) {
+        window_.reset(); // its place on the screen goes to the new one
         window_ = HostWindow::Open(width, height, error);
         return window_ != nullptr;
     }

@@ -110,19 +110,31 @@ TEST_F(EditorWindow, ADoubleClickReturnsAKnobToItsDefault) {
     EXPECT_TRUE(editor.Shows(DefaultFrames));
 }
 
+namespace {
+
+// The editor open at the display's own scale, 1x, in a host window large enough for 2x.
+class EditorWindowScale : public testing::Test {
+protected:
+    void SetUp() override {
+        std::string error;
+        if (!editor.OpenWindow(error, 1110, 612)) {
+            GTEST_SKIP() << "no window to open the editor in: " << error;
+        }
+        ASSERT_TRUE(editor.host.Create(&VSTPluginMain));
+        editor.host.Open();
+        ASSERT_EQ(editor.OpenEditor(), 1);
+        editor.Run(TwoTicks);
+        ASSERT_EQ(ReportedSize(editor.host), "555 x 306") << "the display's own scale is not 1x";
+    }
+
+    EditorInWindow editor;
+};
+
+} // namespace
+
 // A host's scale hint reaching an open editor: the host is asked to resize its window, the size
 // it reads next is the new one, and the window shows the 2x canvas.
-TEST(EditorWindowScale, AHintToAnOpenEditorResizesItAndAsksTheHostToResizeToo) {
-    EditorInWindow editor;
-    std::string error;
-    if (!editor.OpenWindow(error, 1110, 612)) {
-        GTEST_SKIP() << "no window to open the editor in: " << error;
-    }
-    ASSERT_TRUE(editor.host.Create(&VSTPluginMain));
-    editor.host.Open();
-    ASSERT_EQ(editor.OpenEditor(), 1);
-    editor.Run(TwoTicks);
-    ASSERT_EQ(ReportedSize(editor.host), "555 x 306") << "the display's own scale is not 1x";
+TEST_F(EditorWindowScale, AHintToAnOpenEditorResizesItAndAsksTheHostToResizeToo) {
     EXPECT_TRUE(editor.Shows(DefaultFrames, 100));
     editor.host.ClearCalls();
     ASSERT_EQ(SendHostScale(editor.host, 2.0f), 1);
@@ -136,17 +148,7 @@ TEST(EditorWindowScale, AHintToAnOpenEditorResizesItAndAsksTheHostToResizeToo) {
 // The system tells the open editor of its monitor's new DPI (WM_DPICHANGED on Windows): the
 // editor takes that scale, asks the host to resize its window, reports the new size and shows
 // that canvas. Once the host has sent its own scale, the system's changes no longer count.
-TEST(EditorWindowScale, TheSystemsNewDpiRescalesAnOpenEditorUnlessTheHostGaveItsOwnScale) {
-    EditorInWindow editor;
-    std::string error;
-    if (!editor.OpenWindow(error, 1110, 612)) {
-        GTEST_SKIP() << "no window to open the editor in: " << error;
-    }
-    ASSERT_TRUE(editor.host.Create(&VSTPluginMain));
-    editor.host.Open();
-    ASSERT_EQ(editor.OpenEditor(), 1);
-    editor.Run(TwoTicks);
-    ASSERT_EQ(ReportedSize(editor.host), "555 x 306") << "the display's own scale is not 1x";
+TEST_F(EditorWindowScale, TheSystemsNewDpiRescalesAnOpenEditorUnlessTheHostGaveItsOwnScale) {
     struct Step {
         float hostScale; // sent before the DPI change; 0: none
         int dpi;
