@@ -85,18 +85,30 @@ void ClapGui::RequestResize(int width, int height) {
     }
 }
 
+template <typename Change>
+void ClapGui::Rescale(PluginEditor& editor, Change change) {
+    ChangeAndReportSize(
+        editor,
+        [&] {
+            change();
+            return true;
+        },
+        [this](int width, int height) { RequestResize(width, height); });
+}
+
 bool ClapGui::SetScale(double factor) {
     PluginEditor* editor = Editor();
     if (editor == nullptr || !std::isfinite(factor) || factor <= 0.0) {
         return false;
     }
-    return ChangeAndReportSize(
-        *editor,
-        [&] {
-            editor->SetHostScale(factor);
-            return true;
-        },
-        [this](int width, int height) { RequestResize(width, height); });
+    Rescale(*editor, [&] { editor->SetHostScale(factor); });
+    return true;
+}
+
+void ClapGui::FollowSystemScale(double factor) {
+    if (PluginEditor* editor = Editor()) {
+        Rescale(*editor, [&] { editor->FollowSystemScale(factor); });
+    }
 }
 
 bool ClapGui::SetParent(const clap_window& window) {

@@ -26,6 +26,8 @@ public:
     // A factor that is not a positive number is refused. An open window takes the new size and
     // the host is asked to resize its own.
     bool SetScale(double factor);
+    // The system's new scale for the open editor, unless the host gave its own (HostLink).
+    void FollowSystemScale(double factor);
     bool SetParent(const clap_window& window);
     bool Show();
     bool Hide();
@@ -39,6 +41,9 @@ private:
     void Drive(); // the window's work, then what the instance needs of the host
     // The host's window takes the editor's new size (no lock held).
     void RequestResize(int width, int height);
+    // A new scale for the editor; an open window's new size goes to the host.
+    template <typename Change>
+    void Rescale(PluginEditor& editor, Change change);
 
     ClapPlugin& plugin_;
     bool created_ = false;

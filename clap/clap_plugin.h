@@ -76,6 +76,7 @@ public:
     void AnnounceProgramChange() override {}
     void LatencyChanged(int samples) override;
     void EditorChanged() override {} // the editor keeps its size
+    void SystemScaleChanged(double factor) override { gui_.FollowSystemScale(factor); }
     bool IsOfflineRender() override { return false; }
     int HostSamplePosition() override;
     double HostTempo() override;

@@ -57,12 +57,22 @@ void Control::ShowInDisplays() {
     }
     if (valueDisplay_ != nullptr) {
         char text[ParamTextSize];
-        FormatWithLabel(*param, Value(), true, text, sizeof text);
+        ValueText(text, sizeof text);
         valueDisplay_->TakeEditedText(text);
+        valueDisplay_->ShowValueOf(*this);
     }
     if (nameDisplay_ != nullptr) {
         nameDisplay_->TakeEditedText(param->Name());
     }
+}
+
+bool Control::ValueText(char* text, int size) const {
+    const PluginParam* param = plugin_ != nullptr ? plugin_->Param(paramIndex_) : nullptr;
+    if (param == nullptr || size < 1) {
+        return false;
+    }
+    FormatWithLabel(*param, Value(), true, text, size);
+    return true;
 }
 
 void Control::DoubleClick(int /*x*/, int /*y*/, const MouseKeys& /*keys*/) {
@@ -225,11 +235,14 @@ void Control::PromptUserEdit() {
     }
     Bounds rect = area_;
     if (param->DisplayTextCount() == 0) {
-        // Text in a unit, and the reason it is refused, need a wider box than a bare number.
-        const int halfWidth = param->Unit() != nullptr ? UnitEntryWidth / 2 : 20;
+        // Text in a unit, and the reason it is refused, need a wider box than a bare number. The
+        // box grows with the editor's scale, as its text does.
+        const int halfWidth =
+            EditorScale::Length(param->Unit() != nullptr ? UnitEntryWidth / 2 : 20, scalePercent_);
+        const int halfHeight = EditorScale::Length(8, scalePercent_);
         const int cx = static_cast<int>(static_cast<float>(area_.left + area_.right) * 0.5f);
         const int cy = static_cast<int>(static_cast<float>(area_.top + area_.bottom) * 0.5f);
-        rect = Bounds{cx - halfWidth, cy - 8, cx + halfWidth, cy + 8};
+        rect = Bounds{cx - halfWidth, cy - halfHeight, cx + halfWidth, cy + halfHeight};
         // Kept inside the editor: the switch sits close to its left edge.
         const int shift = rect.left < 0 ? -rect.left : std::min(0, graphics->Width() - rect.right);
         rect.left += shift;

@@ -43,6 +43,8 @@ public:
     // The linked displays show the value and the name; HoverEnd lets them go.
     virtual void Hover(int x, int y, const MouseKeys& keys);
     virtual void HoverEnd();
+    // A display told that it shows source's value (ShowInDisplays), so it may follow changes.
+    virtual void ShowValueOf(const Control& /*source*/) {}
     virtual bool Paint(GraphicsContext& graphics) = 0;
     // A value from the plug-in (any host thread). The first one also becomes the default.
     virtual void TakePlugValue(double value);
@@ -75,6 +77,9 @@ public:
     // --- State the graphics context and the window read.
     int ParamIndex() const { return paramIndex_; }
     double Value() const { return value_.load(std::memory_order_acquire); }
+    // The parameter's display text for the control's value, with its unit; false without a
+    // parameter. UI thread.
+    bool ValueText(char* text, int size) const;
     double DefaultValue() const { return defaultValue_.load(std::memory_order_acquire); }
     const Bounds& Area() const { return area_; }
     const Bounds& TargetArea() const { return targetArea_; }

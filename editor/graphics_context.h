@@ -121,6 +121,7 @@ public:
     // The system's scale for a window inside parent, unless a host has given its own: before the
     // size is answered (Width, Height) and when the window opens.
     void AdoptSystemScale(NativeWindow parent) override;
+    void FollowSystemScale(double factor) override;
     int ScalePercent() const { return scalePercent_; }
     bool HostScaled() const { return hostScaled_; }
     // The strip of the same image at percent: the 200 percent artwork, or the 150 percent images

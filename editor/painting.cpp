@@ -129,7 +129,10 @@ bool GraphicsContext::PaintImageAt(const ImageStrip& strip, const Bounds& destin
     const int y = sourceY + (clipped.top - destination.top);
     const PX_Rect source{x, y, x + clipped.Width(), y + clipped.Height()};
     const float weight = blend != nullptr ? blend->weight : 1.0f;
-    PX_BlitRect(canvas_, PixelsOf(strip), clipped.left, clipped.top, &source, weight,
-                CombineModeFor(blend));
+    PX_Bitmap* pixels = PixelsOf(strip);
+    if (pixels != nullptr) {
+        pixels->PrepareArea(source.left, source.top, source.right, source.bottom);
+    }
+    PX_BlitRect(canvas_, pixels, clipped.left, clipped.top, &source, weight, CombineModeFor(blend));
     return true;
 }

@@ -4,7 +4,7 @@
 #include "editor/editor_scale.h"
 #include "editor/graphics_context.h"
 #include "editor/image_cache.h"
-#include "raster/px_resample.h"
+#include "raster/px_lazy_resampled_strip.h"
 
 namespace {
 
@@ -36,7 +36,13 @@ void GraphicsContext::SetHostScale(double factor) {
 
 void GraphicsContext::AdoptSystemScale(NativeWindow parent) {
     if (!hostScaled_) {
-        ChangeScale(EditorScale::Nearest(SystemScale(parent)));
+        FollowSystemScale(SystemScale(parent));
+    }
+}
+
+void GraphicsContext::FollowSystemScale(double factor) {
+    if (!hostScaled_) {
+        ChangeScale(EditorScale::Nearest(factor));
     }
 }
 
@@ -81,7 +87,7 @@ PX_Bitmap* GraphicsContext::PixelsOf(const ImageStrip& strip) {
 
 // 100 percent: the module's image. 200 percent: the image's own artwork at twice the size, which
 // must be exactly the strip's size. 150 percent: each frame of the 200 percent artwork resampled
-// to the strip's frame size.
+// to the strip's frame size when it is first painted (PaintImageAt prepares it).
 PX_Bitmap* GraphicsContext::DecodeAtScale(const ImageStrip& strip, const char* name) {
     if (strip.scale == EditorScale::Base) {
         return LoadImageResource(strip.imageId, name);
@@ -103,6 +109,6 @@ PX_Bitmap* GraphicsContext::DecodeAtScale(const ImageStrip& strip, const char* n
     if (twice == nullptr) {
         return nullptr;
     }
-    return PX_ResampleFrames(*twice, strip.frameCount, strip.sideBySide, FrameWidth(strip),
-                             FrameHeight(strip));
+    return PX_LazyResampledStrip::Create(*twice, strip.frameCount, strip.sideBySide,
+                                         FrameWidth(strip), FrameHeight(strip));
 }

@@ -1,6 +1,7 @@
 #include "editor/value_readout.h"
 
 #include "editor/graphics_context.h"
+#include "framework/param_text.h"
 
 #include <cstring>
 
@@ -11,12 +12,34 @@ ValueReadout::ValueReadout(const Bounds& area, const TextStyle& style, Clock::du
 
 void ValueReadout::TakeEditedText(const char* text) {
     lingering_ = false;
+    source_ = nullptr;
+    SetText(text);
+    if (IsHidden()) {
+        SetHidden(false);
+    }
+}
+
+void ValueReadout::ShowValueOf(const Control& source) {
+    source_ = &source;
+    shownValue_ = source.Value();
+}
+
+void ValueReadout::SetText(const char* text) {
     if (std::strcmp(text_.Text(), text != nullptr ? text : "") != 0) {
         text_.Set(text);
         Touch(false);
     }
-    if (IsHidden()) {
-        SetHidden(false);
+}
+
+// The linger keeps running: a value the host moves does not hold the readout on the screen.
+void ValueReadout::FollowSource() {
+    if (source_ == nullptr || source_->Value() == shownValue_) {
+        return;
+    }
+    shownValue_ = source_->Value();
+    char text[ParamTextSize];
+    if (source_->ValueText(text, sizeof text)) {
+        SetText(text);
     }
 }
 
@@ -31,6 +54,8 @@ bool ValueReadout::NeedsPaint() {
     if (lingering_ && Clock::now() >= hideAt_) {
         lingering_ = false;
         SetHidden(true);
+    } else if (!IsHidden()) {
+        FollowSource();
     }
     return Control::NeedsPaint();
 }

@@ -26,6 +26,11 @@ public:
     virtual void LatencyChanged(int samples) = 0;
     // An editor was attached or changed its size.
     virtual void EditorChanged() = 0;
+    // The system asks the open editor for another scale (its window moved to a monitor of another
+    // DPI): the adapter lets the editor follow (PluginEditor::FollowSystemScale) and asks its host
+    // to resize. UI thread, no lock of ours held. An adapter whose host cannot hear of a new size
+    // keeps the editor as it is.
+    virtual void SystemScaleChanged(double /*factor*/) {}
 
     virtual bool IsOfflineRender() = 0;
     virtual int HostSamplePosition() = 0;

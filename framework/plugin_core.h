@@ -92,6 +92,9 @@ public:
     // Which adapter carries the core; None without one.
     AdapterKind Adapter() const { return link_ != nullptr ? link_->Kind() : AdapterKind::None; }
     virtual void EditorSizeChanged(int width, int height);
+    // The system asks the open editor for another scale (UI thread, no lock held): through the
+    // adapter, which tells its host of the new size; without one the editor follows it alone.
+    void EditorSystemScaleChanged(double factor);
     // Takes ownership of the editor: pushes every parameter's value to its controls, prepares
     // its canvas and keeps it (a previously attached editor is deleted). Null does nothing.
     virtual void AttachEditor(PluginEditor* editor);

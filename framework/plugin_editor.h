@@ -36,6 +36,9 @@ public:
     // The system's scale for a window inside parent (null: the screen's), unless a host has given
     // its own: before the size is answered and when the window opens.
     virtual void AdoptSystemScale(NativeWindow parent) = 0;
+    // The system's scale changed under the open window (a factor); followed unless a host has
+    // given its own. Adapters call it inside ChangeAndReportSize (HostLink::SystemScaleChanged).
+    virtual void FollowSystemScale(double factor) = 0;
     // The plug-in is about to go: returns once no thread is still telling the host about a
     // gesture (the editor's notices go out after its window lock is free).
     virtual void WaitForHostNotices() = 0;

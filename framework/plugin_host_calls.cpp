@@ -74,6 +74,14 @@ void PluginCore::EditorSizeChanged(int /*width*/, int /*height*/) {
     EditorResized();
 }
 
+void PluginCore::EditorSystemScaleChanged(double factor) {
+    if (link_ != nullptr) {
+        link_->SystemScaleChanged(factor);
+    } else if (editor_ != nullptr) {
+        editor_->FollowSystemScale(factor);
+    }
+}
+
 // Audio thread when a parameter changes it: the adapter's LatencyChanged must not wait either.
 void PluginCore::SetLatencySamples(int samples) {
     latency_.store(samples, std::memory_order_release);

@@ -48,4 +48,8 @@ public:
     virtual void ReleaseButton(Button button, const Modifiers& keys) = 0;
     // Positive notches turn the wheel away from the user (up).
     virtual void TurnWheel(int notches, const Modifiers& keys) = 0;
+    // Tells the windows inside this one that their monitor now has dpi, as Windows tells a
+    // window moved to another monitor (WM_DPICHANGED). False where the window system has no
+    // such notice (X11).
+    virtual bool ChangeDpi(int /*dpi*/) { return false; }
 };

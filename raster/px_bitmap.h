@@ -22,4 +22,7 @@ public:
     virtual bool SetSize(int width, int height) = 0;
     virtual PX_DeviceContext DeviceContext() { return nullptr; }
     virtual intptr_t QueryExtension(int /*id*/, void* /*data*/) { return 0; }
+    // Makes the pixels from (left, top) to (right, bottom) ready before anything reads them, for
+    // a bitmap that makes its pixels on demand; nothing for the others.
+    virtual void PrepareArea(int /*left*/, int /*top*/, int /*right*/, int /*bottom*/) {}
 };

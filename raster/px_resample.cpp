@@ -29,13 +29,7 @@ double Lanczos(double t) {
     return Lobes * std::sin(x) * std::sin(x / Lobes) / (x * x);
 }
 
-// The taps of each output pixel: count[i] source indices (edges repeated) and their weights,
-// normalised to sum 1, one output pixel after another.
-struct Taps {
-    std::vector<int> count;
-    std::vector<int> index;
-    std::vector<float> weights;
-};
+using Taps = PX_ResampleTaps;
 
 // Output pixel i covers source position (i + 0.5) * from / to - 0.5; when shrinking the window
 // is stretched by from / to.
@@ -140,51 +134,85 @@ bool Fits(int frameCount, bool sideBySide, int frameWidth, int frameHeight) {
 
 } // namespace
 
+PX_FrameResampler::PX_FrameResampler(PX_Bitmap& source, int frameCount, bool sideBySide,
+                                     int frameWidth, int frameHeight)
+    : source_(source), frameCount_(frameCount), sideBySide_(sideBySide), frameWidth_(frameWidth),
+      frameHeight_(frameHeight) {
+    if (!Fits(frameCount, sideBySide, frameWidth, frameHeight) || source.PixelData() == nullptr) {
+        return;
+    }
+    fromWidth_ = sideBySide ? source.Width() / frameCount : source.Width();
+    fromHeight_ = sideBySide ? source.Height() : source.Height() / frameCount;
+    if (fromWidth_ < 1 || fromHeight_ < 1 ||
+        (sideBySide ? fromWidth_ * frameCount : fromHeight_ * frameCount) !=
+            (sideBySide ? source.Width() : source.Height())) {
+        return;
+    }
+    across_ = MakeTaps(fromWidth_, frameWidth);
+    down_ = MakeTaps(fromHeight_, frameHeight);
+    valid_ = true;
+}
+
+void PX_FrameResampler::ReleaseScratch() {
+    std::vector<float>().swap(frame_);
+    std::vector<float>().swap(rows_);
+    std::vector<float>().swap(done_);
+}
+
+int PX_FrameResampler::Width() const {
+    return sideBySide_ ? frameWidth_ * frameCount_ : frameWidth_;
+}
+
+int PX_FrameResampler::Height() const {
+    return sideBySide_ ? frameHeight_ : frameHeight_ * frameCount_;
+}
+
+void PX_FrameResampler::Resample(int f, PX_Bitmap& target) {
+    if (!valid_ || f < 0 || f >= frameCount_ || target.PixelData() == nullptr ||
+        target.Width() != Width() || target.Height() != Height()) {
+        return;
+    }
+    if (frame_.empty()) {
+        frame_.resize(static_cast<size_t>(fromWidth_) * fromHeight_ * Channels);
+        rows_.resize(static_cast<size_t>(frameWidth_) * fromHeight_ * Channels);
+        done_.resize(static_cast<size_t>(frameWidth_) * frameHeight_ * Channels);
+    }
+    const int sx = sideBySide_ ? f * fromWidth_ : 0;
+    const int sy = sideBySide_ ? 0 : f * fromHeight_;
+    for (int y = 0; y < fromHeight_; ++y) {
+        const int sourceRow = source_.IsBottomUp() ? source_.Height() - 1 - (sy + y) : sy + y;
+        const PX_Pixel32* row =
+            source_.PixelData() + static_cast<size_t>(sourceRow) * source_.RowStride() + sx;
+        for (int x = 0; x < fromWidth_; ++x) {
+            Premultiply(row[x], &frame_[(static_cast<size_t>(y) * fromWidth_ + x) * Channels]);
+        }
+    }
+    AcrossRows(frame_.data(), fromWidth_, fromHeight_, across_, rows_.data());
+    DownColumns(rows_.data(), frameWidth_, down_, done_.data());
+    const int dx = sideBySide_ ? f * frameWidth_ : 0;
+    const int dy = sideBySide_ ? 0 : f * frameHeight_;
+    for (int y = 0; y < frameHeight_; ++y) {
+        const int targetRow = target.IsBottomUp() ? target.Height() - 1 - (dy + y) : dy + y;
+        PX_Pixel32* row =
+            target.PixelData() + static_cast<size_t>(targetRow) * target.RowStride() + dx;
+        for (int x = 0; x < frameWidth_; ++x) {
+            row[x] = Straight(&done_[(static_cast<size_t>(y) * frameWidth_ + x) * Channels]);
+        }
+    }
+}
+
 PX_MemBitmap* PX_ResampleFrames(PX_Bitmap& source, int frameCount, bool sideBySide, int frameWidth,
                                 int frameHeight) {
-    if (!Fits(frameCount, sideBySide, frameWidth, frameHeight) || source.PixelData() == nullptr) {
+    PX_FrameResampler resampler(source, frameCount, sideBySide, frameWidth, frameHeight);
+    if (!resampler.Valid()) {
         return nullptr;
     }
-    const int fromWidth = sideBySide ? source.Width() / frameCount : source.Width();
-    const int fromHeight = sideBySide ? source.Height() : source.Height() / frameCount;
-    if (fromWidth < 1 || fromHeight < 1 ||
-        (sideBySide ? fromWidth * frameCount : fromHeight * frameCount) !=
-            (sideBySide ? source.Width() : source.Height())) {
-        return nullptr;
-    }
-    auto result =
-        std::make_unique<PX_MemBitmap>(sideBySide ? frameWidth * frameCount : frameWidth,
-                                       sideBySide ? frameHeight : frameHeight * frameCount);
+    auto result = std::make_unique<PX_MemBitmap>(resampler.Width(), resampler.Height());
     if (result->PixelData() == nullptr) {
         return nullptr;
     }
-    const Taps across = MakeTaps(fromWidth, frameWidth);
-    const Taps down = MakeTaps(fromHeight, frameHeight);
-    std::vector<float> frame(static_cast<size_t>(fromWidth) * fromHeight * Channels);
-    std::vector<float> rows(static_cast<size_t>(frameWidth) * fromHeight * Channels);
-    std::vector<float> done(static_cast<size_t>(frameWidth) * frameHeight * Channels);
     for (int f = 0; f < frameCount; ++f) {
-        const int sx = sideBySide ? f * fromWidth : 0;
-        const int sy = sideBySide ? 0 : f * fromHeight;
-        for (int y = 0; y < fromHeight; ++y) {
-            const int sourceRow = source.IsBottomUp() ? source.Height() - 1 - (sy + y) : sy + y;
-            const PX_Pixel32* row =
-                source.PixelData() + static_cast<size_t>(sourceRow) * source.RowStride() + sx;
-            for (int x = 0; x < fromWidth; ++x) {
-                Premultiply(row[x], &frame[(static_cast<size_t>(y) * fromWidth + x) * Channels]);
-            }
-        }
-        AcrossRows(frame.data(), fromWidth, fromHeight, across, rows.data());
-        DownColumns(rows.data(), frameWidth, down, done.data());
-        const int dx = sideBySide ? f * frameWidth : 0;
-        const int dy = sideBySide ? 0 : f * frameHeight;
-        for (int y = 0; y < frameHeight; ++y) {
-            PX_Pixel32* row =
-                result->PixelData() + static_cast<size_t>(dy + y) * result->RowStride() + dx;
-            for (int x = 0; x < frameWidth; ++x) {
-                row[x] = Straight(&done[(static_cast<size_t>(y) * frameWidth + x) * Channels]);
-            }
-        }
+        resampler.Resample(f, *result);
     }
     return result.release();
 }

@@ -18,11 +18,21 @@ cannot_start() {
 for program in wine wineserver wineboot; do
     command -v "$program" >/dev/null 2>&1 || cannot_start "$program is not on the PATH (scripts/setup.sh installs the wine package)"
 done
+# Tests run in parallel: the first to find the prefix missing (or its settings unset) makes it
+# while the others wait, so no two boot one prefix at once.
+mkdir -p "$(dirname "$WINEPREFIX")"
+exec 9>"$WINEPREFIX.setup-lock"
+flock 9
 if [ ! -f "$WINEPREFIX/system.reg" ]; then
     mkdir -p "$WINEPREFIX"
     boot_output=$(wineboot -i 2>&1) || true
     wineserver -w || true
-    if [ ! -f "$WINEPREFIX/system.reg" ]; then
+    # Tests run in parallel: the first to find the prefix missing (or its settings unset) makes it
+# while the others wait, so no two boot one prefix at once.
+mkdir -p "$(dirname "$WINEPREFIX")"
+exec 9>"$WINEPREFIX.setup-lock"
+flock 9
+if [ ! -f "$WINEPREFIX/system.reg" ]; then
         cannot_start "wineboot did not create $WINEPREFIX ($(tail -n 1 <<<"$boot_output"))"
     fi
 fi
@@ -42,4 +52,6 @@ if [ -n "$dpi" ] && [ ! -f "$WINEPREFIX/.logpixels-$dpi" ]; then
     wineserver -w || true
     touch "$WINEPREFIX/.logpixels-$dpi"
 fi
+flock -u 9
+exec 9>&-
 exec wine "$@"

@@ -26,6 +26,18 @@ bool OpenAtScale(Vst2Plugin& plugin, PluginEditor& editor, void* parent) {
         [&](int width, int height) { Vst2Requests::AskHostToResize(plugin, width, height); });
 }
 
+// A new scale for the editor; an open window's new size goes to the host.
+template <typename Change>
+void Rescale(Vst2Plugin& plugin, PluginEditor& editor, Change change) {
+    ChangeAndReportSize(
+        editor,
+        [&] {
+            change();
+            return true;
+        },
+        [&](int width, int height) { Vst2Requests::AskHostToResize(plugin, width, height); });
+}
+
 } // namespace
 
 Vst2Requests::Handler Vst2Requests::WindowRequestFor(VstInt32 opcode, VstInt32 index) {
@@ -83,14 +95,15 @@ VstIntPtr Vst2Requests::EditScale(Vst2Plugin& plugin, const Vst2Request& request
         factor <= 0.0) {
         return 0;
     }
-    ChangeAndReportSize(
-        *editor,
-        [&] {
-            editor->SetHostScale(factor);
-            return true;
-        },
-        [&](int width, int height) { Vst2Requests::AskHostToResize(plugin, width, height); });
+    Rescale(plugin, *editor, [&] { editor->SetHostScale(factor); });
     return 1;
+}
+
+// The host's own hint, when it sent one, wins: the editor then keeps its scale.
+void Vst2Requests::FollowSystemScale(Vst2Plugin& plugin, double factor) {
+    if (PluginEditor* editor = plugin.Core().Editor()) {
+        Rescale(plugin, *editor, [&] { editor->FollowSystemScale(factor); });
+    }
 }
 
 VstIntPtr Vst2Requests::EditClose(Vst2Plugin& plugin, const Vst2Request& /*request*/) {

@@ -1,5 +1,7 @@
 #include "vst2/vst2_plugin.h"
 
+#include "vst2/vst2_requests.h"
+
 #include <algorithm>
 
 namespace {
@@ -88,6 +90,10 @@ void Vst2Plugin::EditorChanged() {
         effect_.flags |= effFlagsHasEditor;
     }
     RecordEditorSize();
+}
+
+void Vst2Plugin::SystemScaleChanged(double factor) {
+    Vst2Requests::FollowSystemScale(*this, factor);
 }
 
 void Vst2Plugin::RecordEditorSize() {

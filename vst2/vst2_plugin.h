@@ -49,6 +49,8 @@ public:
     void LatencyChanged(int samples) override;
     // The editor is announced only when this build's window class can open a window.
     void EditorChanged() override;
+    // audioMasterSizeWindow tells the host of the new size.
+    void SystemScaleChanged(double factor) override;
     bool IsOfflineRender() override;
     int HostSamplePosition() override;
     double HostTempo() override;

@@ -24,6 +24,8 @@ struct Vst2Requests {
     static bool TakesInstanceLock(VstInt32 opcode);
     // audioMasterSizeWindow, with no lock of ours held.
     static void AskHostToResize(Vst2Plugin& plugin, int width, int height);
+    // The system's new scale for the open editor (HostLink::SystemScaleChanged), UI thread.
+    static void FollowSystemScale(Vst2Plugin& plugin, double factor);
     // effClose: the editor's window closes before the instance is deleted.
     static void Close(Vst2Plugin& plugin);
 

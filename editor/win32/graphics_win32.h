@@ -95,6 +95,12 @@ private:
     LRESULT OnKey(UINT message, WPARAM wParam, LPARAM lParam);
     LRESULT ColourEntryBox(HDC deviceContext);
 
+    // window_dpi.cpp
+    static bool IsDpiChange(UINT message);
+    // The window's monitor or the system's setting took another DPI: the plug-in's adapter lets
+    // the editor follow and tells the host of the new size.
+    void OnDpiChanged(UINT message, WPARAM wParam);
+
     // redraw_win32.cpp
     void OnPaint();
     void OnTick();

@@ -1,9 +1,16 @@
-// The scale Windows asks for: the DPI of the host's window, 96 being 100 percent. UI thread.
+// The scale Windows asks for: the DPI of the host's window, 96 being 100 percent, and its
+// changes while the editor is open. UI thread.
 #include "editor/win32/graphics_win32.h"
+#include "framework/plugin_core.h"
 
 namespace {
 
 constexpr double BaseDpi = 96.0;
+
+// Older system headers lack them: a top-level window's new DPI (in wParam), and a child's after
+// its parent's changed (asked of the window).
+constexpr UINT DpiChangedMessage = 0x02E0;
+constexpr UINT DpiChangedAfterParentMessage = 0x02E3;
 
 using DpiForWindowFunction = UINT(WINAPI*)(HWND);
 
@@ -37,4 +44,16 @@ double GraphicsWin32::SystemScale(NativeWindow parent) {
         dpi = SystemDpi();
     }
     return dpi > 0 ? dpi / BaseDpi : 1.0;
+}
+
+bool GraphicsWin32::IsDpiChange(UINT message) {
+    return message == DpiChangedMessage || message == DpiChangedAfterParentMessage;
+}
+
+void GraphicsWin32::OnDpiChanged(UINT message, WPARAM wParam) {
+    const UINT dpi = message == DpiChangedMessage ? LOWORD(wParam) : 0;
+    const double factor = dpi > 0 ? dpi / BaseDpi : SystemScale(window_);
+    if (Plugin() != nullptr) {
+        Plugin()->EditorSystemScaleChanged(factor);
+    }
 }

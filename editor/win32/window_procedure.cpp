@@ -38,6 +38,10 @@ LRESULT GraphicsWin32::HandleMessage(UINT message, WPARAM wParam, LPARAM lParam)
     if (IsMouseMessage(message)) {
         return HandleMouseMessage(message, wParam, lParam);
     }
+    if (IsDpiChange(message)) {
+        OnDpiChanged(message, wParam);
+        return 0;
+    }
     switch (message) {
     case WM_SETFOCUS:
     case WM_KILLFOCUS:

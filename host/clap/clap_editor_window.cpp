@@ -15,7 +15,7 @@ clap_window ClapWindowFor(const HostWindow& window) {
 }
 
 bool CreateClapEditor(ClapInstance& instance, std::uint32_t& width, std::uint32_t& height,
-                      std::string& error) {
+                      std::string& error, double scale) {
     const auto* gui = instance.Extension<clap_plugin_gui>(CLAP_EXT_GUI);
     const clap_plugin* plugin = instance.Plugin();
     const char* api = HostWindow::WindowSystem();
@@ -27,7 +27,9 @@ bool CreateClapEditor(ClapInstance& instance, std::uint32_t& width, std::uint32_
         error = "the plug-in could not create its editor";
         return false;
     }
-    gui->set_scale(plugin, 1.0); // "ignored" is a valid answer for a fixed-size editor
+    if (scale > 0.0) {
+        gui->set_scale(plugin, scale); // "ignored" is a valid answer for a fixed-size editor
+    }
     gui->can_resize(plugin);
     if (!gui->get_size(plugin, &width, &height)) {
         error = "the editor reports no size";

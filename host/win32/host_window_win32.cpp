@@ -180,6 +180,20 @@ public:
         SendModifiers(keys, false);
     }
 
+    // The window's DPI sent to each window inside it, with the rectangle the system suggests
+    // for the new size (the window's own here: the editor sizes itself).
+    bool ChangeDpi(int dpi) override {
+        constexpr UINT DpiChangedMessage = 0x02E0; // older system headers lack it
+        for (HWND child = GetWindow(window_, GW_CHILD); child != nullptr;
+             child = GetWindow(child, GW_HWNDNEXT)) {
+            RECT suggested{};
+            GetWindowRect(child, &suggested);
+            SendMessageA(child, DpiChangedMessage, MAKEWPARAM(dpi, dpi),
+                         reinterpret_cast<LPARAM>(&suggested));
+        }
+        return true;
+    }
+
 private:
     HWND window_;
 };

@@ -45,12 +45,13 @@ protected:
         session_.instance.Destroy(); // the plug-in goes before its host window
     }
 
-    // The call order hosts follow, with the editor's fixed size checked on the way.
-    void Open() {
+    // The call order hosts follow, with the editor's fixed size checked on the way; hostScale
+    // 0 gives no set_scale.
+    void Open(double hostScale = 1.0) {
         std::uint32_t width = 0;
         std::uint32_t height = 0;
         std::string error;
-        ASSERT_TRUE(CreateClapEditor(session_.instance, width, height, error)) << error;
+        ASSERT_TRUE(CreateClapEditor(session_.instance, width, height, error, hostScale)) << error;
         EXPECT_FALSE(gui_->can_resize(session_.instance.Plugin()));
         EXPECT_EQ(width, static_cast<std::uint32_t>(Width));
         EXPECT_EQ(height, static_cast<std::uint32_t>(Height));
@@ -299,4 +300,39 @@ INSTANTIATE_TEST_SUITE_P(Activities, ClapEditorRealtime,
 // Ordinary builds keep the counters out: the product offers no such extension.
 TEST_F(ClapEditor, TheProductOffersNoCountersExtension) {
     EXPECT_EQ(session_.instance.Extension<void>(CrescendaRealtimeCountersExtensionId), nullptr);
+}
+
+// The system's new DPI for the open editor (WM_DPICHANGED on Windows) resizes it and asks the
+// host to resize its window, until the host gives a scale of its own, which then wins.
+TEST_F(ClapEditor, TheSystemsNewDpiResizesTheOpenEditorUnlessTheHostGaveItsScale) {
+    ASSERT_NO_FATAL_FAILURE(Open(0.0));
+    const clap_plugin* plugin = session_.instance.Plugin();
+    struct Step {
+        double hostScale; // given before the DPI change; 0: none
+        int dpi;
+        std::uint32_t width;
+        std::uint32_t height;
+        int resizes; // requests so far
+    };
+    const Step steps[] = {{0.0, 144, 833, 459, 1},
+                          {0.0, 96, 555, 306, 2},
+                          {1.0, 192, 555, 306, 2},
+                          {2.0, 96, 1110, 612, 3}};
+    for (const Step& step : steps) {
+        SCOPED_TRACE(step.dpi);
+        if (step.hostScale > 0.0) {
+            ASSERT_TRUE(gui_->set_scale(plugin, step.hostScale));
+        }
+        if (!window_->ChangeDpi(step.dpi)) {
+            GTEST_SKIP() << "the window system tells windows of no DPI change";
+        }
+        std::uint32_t width = 0;
+        std::uint32_t height = 0;
+        ASSERT_TRUE(gui_->get_size(plugin, &width, &height));
+        EXPECT_EQ(width, step.width);
+        EXPECT_EQ(height, step.height);
+        EXPECT_EQ(session_.services.Count(ClapRequest::GuiResize), step.resizes);
+        loop_->Run(40);
+    }
+    gui_->destroy(session_.instance.Plugin());
 }

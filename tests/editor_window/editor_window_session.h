@@ -9,6 +9,7 @@
 #include "tests/editor/reference_editor.h"
 #include "vst2/plugin_export.h"
 
+#include <chrono>
 #include <cmath>
 #include <gtest/gtest.h>
 #include <memory>
@@ -28,6 +29,8 @@ constexpr Point SwitchPoint{30, 30};
 constexpr Point TimeCentre{133, 167}; // as the editor's layout places them
 // Long enough for the host loop's idle calls to run the 40 ms redraw step twice.
 constexpr int TwoTicks = 120;
+// How long a test waits for what a loaded machine may deliver late (a first paint, input).
+constexpr int WaitLimit = 10000;
 
 class EditorInWindow {
     // Declared first so it goes last: hosts close the plug-in before their window.
@@ -36,6 +39,7 @@ class EditorInWindow {
 public:
     // The host window; false, with the reason in error, when there is no window system.
     bool OpenWindow(std::string& error, int width = EditorWidth, int height = EditorHeight) {
+        window_.reset(); // its place on the screen goes to the new one
         window_ = HostWindow::Open(width, height, error);
         return window_ != nullptr;
     }
@@ -55,6 +59,18 @@ public:
     VstIntPtr OpenEditor() { return host.Dispatch(effEditOpen, 0, 0, window_->ParentHandle()); }
     VstIntPtr CloseEditor() { return host.Dispatch(effEditClose); }
     void Run(int milliseconds) { window_->Run(host, milliseconds); }
+    // Runs the host loop until done() holds, for at most milliseconds; whether it came to hold.
+    template <typename Done>
+    bool RunUntil(Done done, int milliseconds = WaitLimit) {
+        const auto end = std::chrono::steady_clock::now() + std::chrono::milliseconds(milliseconds);
+        while (!done()) {
+            if (std::chrono::steady_clock::now() >= end) {
+                return false;
+            }
+            Run(40);
+        }
+        return true;
+    }
     // Press the left button at from, move to to, release there.
     void Drag(Point from, Point to) {
         window_->MoveMouse(from.x, from.y);
@@ -77,22 +93,25 @@ public:
 
     // The window shows the editor's picture at these frames (and scale), pixel for pixel.
     // The first paint of a process decodes the images, which can take longer than the host's
-    // ticks on a loaded machine: the host loop runs on for up to two seconds until it shows.
+    // ticks on a loaded machine: the host loop runs on until it shows, up to WaitLimit.
     testing::AssertionResult Shows(const EditorFrames& frames, int percent = 100) {
+        const std::vector<std::uint32_t> expected = ReferenceEditor(frames, percent);
         int wrong = 0;
-        for (int waited = 0; waited <= 2000; waited += 40) {
+        bool read = true;
+        RunUntil([&] {
             std::vector<std::uint32_t> shown;
-            if (!window_->ReadPixels(0, 0, ReferenceWidth(percent), ReferenceHeight(percent),
-                                     shown)) {
-                return testing::AssertionFailure() << "the window's pixels cannot be read";
-            }
-            wrong = DifferingPixels(shown, frames, percent);
-            if (wrong == 0) {
-                return testing::AssertionSuccess();
-            }
-            Run(40);
+            read =
+                window_->ReadPixels(0, 0, ReferenceWidth(percent), ReferenceHeight(percent), shown);
+            wrong = read ? DifferingPixels(shown, expected, percent) : -1;
+            return !read || wrong == 0;
+        });
+        if (!read) {
+            return testing::AssertionFailure() << "the window's pixels cannot be read";
         }
-        return testing::AssertionFailure() << wrong << " of the window's pixels differ";
+        if (wrong != 0) {
+            return testing::AssertionFailure() << wrong << " of the window's pixels differ";
+        }
+        return testing::AssertionSuccess();
     }
 
     PluginHost host;

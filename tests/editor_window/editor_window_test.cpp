@@ -1,6 +1,6 @@
 // The editor in a host's window: what the host sees of it through the effect record, what the
 // window system shows, and real mouse input reaching the parameters and the host.
-#include "double_scale_checks.h"
+#include "display_scale_checks.h"
 #include "editor_window_session.h"
 
 #include <cstdlib>
@@ -17,6 +17,23 @@ std::string ReportedSize(PluginHost& host) {
     }
     return std::to_string(rect->right - rect->left) + " x " +
            std::to_string(rect->bottom - rect->top);
+}
+
+// The sizes the plug-in asked the host to resize its window to (audioMasterSizeWindow).
+std::vector<std::string> AskedResizes(PluginHost& host) {
+    std::vector<std::string> resizes;
+    for (const HostCall& call : host.Calls()) {
+        if (call.opcode == audioMasterSizeWindow) {
+            resizes.push_back(std::to_string(call.index) + " x " + std::to_string(call.value));
+        }
+    }
+    return resizes;
+}
+
+// effVendorSpecific 'PreS' 'AeCs' with the factor, as DPI-aware hosts send their scale.
+VstIntPtr SendHostScale(PluginHost& host, float factor) {
+    return host.Dispatch(effVendorSpecific, 0x50726553 /* 'PreS' */, 0x41654373 /* 'AeCs' */,
+                         nullptr, factor);
 }
 
 } // namespace
@@ -93,44 +110,82 @@ TEST_F(EditorWindow, ADoubleClickReturnsAKnobToItsDefault) {
     EXPECT_TRUE(editor.Shows(DefaultFrames));
 }
 
+namespace {
+
+// The editor open at the display's own scale, 1x, in a host window large enough for 2x.
+class EditorWindowScale : public testing::Test {
+protected:
+    void SetUp() override {
+        std::string error;
+        if (!editor.OpenWindow(error, 1110, 612)) {
+            GTEST_SKIP() << "no window to open the editor in: " << error;
+        }
+        ASSERT_TRUE(editor.host.Create(&VSTPluginMain));
+        editor.host.Open();
+        ASSERT_EQ(editor.OpenEditor(), 1);
+        editor.Run(TwoTicks);
+        ASSERT_EQ(ReportedSize(editor.host), "555 x 306") << "the display's own scale is not 1x";
+    }
+
+    EditorInWindow editor;
+};
+
+} // namespace
+
 // A host's scale hint reaching an open editor: the host is asked to resize its window, the size
 // it reads next is the new one, and the window shows the 2x canvas.
-TEST(EditorWindowScale, AHintToAnOpenEditorResizesItAndAsksTheHostToResizeToo) {
-    EditorInWindow editor;
-    std::string error;
-    if (!editor.OpenWindow(error, 1110, 612)) {
-        GTEST_SKIP() << "no window to open the editor in: " << error;
-    }
-    ASSERT_TRUE(editor.host.Create(&VSTPluginMain));
-    editor.host.Open();
-    ASSERT_EQ(editor.OpenEditor(), 1);
-    editor.Run(TwoTicks);
-    ASSERT_EQ(ReportedSize(editor.host), "555 x 306") << "the display's own scale is not 1x";
+TEST_F(EditorWindowScale, AHintToAnOpenEditorResizesItAndAsksTheHostToResizeToo) {
     EXPECT_TRUE(editor.Shows(DefaultFrames, 100));
     editor.host.ClearCalls();
-    ASSERT_EQ(editor.host.Dispatch(effVendorSpecific, 0x50726553 /* 'PreS' */,
-                                   0x41654373 /* 'AeCs' */, nullptr, 2.0f),
-              1);
-    std::vector<std::string> resizes;
-    for (const HostCall& call : editor.host.Calls()) {
-        if (call.opcode == audioMasterSizeWindow) {
-            resizes.push_back(std::to_string(call.index) + " x " + std::to_string(call.value));
-        }
-    }
-    EXPECT_EQ(resizes, std::vector<std::string>{"1110 x 612"});
+    ASSERT_EQ(SendHostScale(editor.host, 2.0f), 1);
+    EXPECT_EQ(AskedResizes(editor.host), std::vector<std::string>{"1110 x 612"});
     EXPECT_EQ(ReportedSize(editor.host), "1110 x 612");
     editor.Run(TwoTicks);
     EXPECT_TRUE(editor.Shows(DefaultFrames, 200));
     EXPECT_EQ(editor.CloseEditor(), 1);
 }
 
-// CTest runs this in a Wine prefix set to 192 DPI (CRESCENDA_EXPECT_DPI=192); elsewhere the
+// The system tells the open editor of its monitor's new DPI (WM_DPICHANGED on Windows): the
+// editor takes that scale, asks the host to resize its window, reports the new size and shows
+// that canvas. Once the host has sent its own scale, the system's changes no longer count.
+TEST_F(EditorWindowScale, TheSystemsNewDpiRescalesAnOpenEditorUnlessTheHostGaveItsOwnScale) {
+    struct Step {
+        float hostScale; // sent before the DPI change; 0: none
+        int dpi;
+        const char* size;
+        int percent;
+        std::vector<std::string> resizes;
+    };
+    const Step steps[] = {{0.0f, 144, "833 x 459", 150, {"833 x 459"}},
+                          {0.0f, 192, "1110 x 612", 200, {"1110 x 612"}},
+                          {0.0f, 192, "1110 x 612", 200, {}},
+                          {0.0f, 96, "555 x 306", 100, {"555 x 306"}},
+                          {1.5f, 192, "833 x 459", 150, {}},
+                          {0.0f, 96, "833 x 459", 150, {}}};
+    for (const Step& step : steps) {
+        SCOPED_TRACE(std::to_string(step.dpi) + " DPI");
+        if (step.hostScale > 0.0f) {
+            ASSERT_EQ(SendHostScale(editor.host, step.hostScale), 1);
+        }
+        editor.host.ClearCalls();
+        if (!editor.Window().ChangeDpi(step.dpi)) {
+            GTEST_SKIP() << "the window system tells windows of no DPI change";
+        }
+        EXPECT_EQ(AskedResizes(editor.host), step.resizes);
+        EXPECT_EQ(ReportedSize(editor.host), step.size);
+        EXPECT_TRUE(editor.Shows(DefaultFrames, step.percent));
+    }
+    EXPECT_EQ(editor.CloseEditor(), 1);
+}
+
+// CTest runs this in Wine prefixes set to 144 and 192 DPI (CRESCENDA_EXPECT_DPI); elsewhere the
 // display's DPI is its own and the test has nothing to check. On X11 the X11 tests set Xft.dpi.
-TEST(EditorAtSystemDpi, At192DpiReportsTwiceTheSizeShowsThe2xCanvasAndDragsTwiceAsFar) {
+TEST(EditorAtSystemDpi, ReportsTheScaledSizeShowsThatCanvasAndDragsAsFarTimesTheScale) {
     const char* expected = std::getenv("CRESCENDA_EXPECT_DPI");
-    if (expected == nullptr || std::string(expected) != "192") {
-        GTEST_SKIP() << "not run at 192 DPI (CRESCENDA_EXPECT_DPI unset)";
+    const DisplayScale* scale = expected != nullptr ? DisplayScaleAt(std::atoi(expected)) : nullptr;
+    if (scale == nullptr) {
+        GTEST_SKIP() << "not run at a DPI of the table (CRESCENDA_EXPECT_DPI)";
     }
     EditorInWindow editor;
-    CheckEditorAtTwiceTheSize(editor);
+    CheckEditorAtDisplayScale(editor, *scale);
 }

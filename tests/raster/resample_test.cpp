@@ -2,6 +2,7 @@
 // what a strip needs of it: frames stay apart, flat colour stays flat, transparent pixels lend no
 // colour to an edge.
 #include "random_pixels.h"
+#include "raster/px_lazy_resampled_strip.h"
 #include "raster/px_resample.h"
 #include "reference_resample.h"
 
@@ -116,5 +117,51 @@ TEST(Resample, RefusesSizesItCannotMake) {
     for (const auto& r : refused) {
         EXPECT_EQ(PX_ResampleFrames(source, r.frames, false, r.width, r.height), nullptr)
             << r.frames << " " << r.width << " " << r.height;
+        EXPECT_EQ(PX_LazyResampledStrip::Create(source, r.frames, false, r.width, r.height),
+                  nullptr)
+            << r.frames << " " << r.width << " " << r.height;
+    }
+}
+
+// The strip made on demand: an area prepares exactly the frames it touches along the strip (none
+// outside it), and each prepared frame is the one the whole-strip resampling makes.
+TEST(Resample, ALazyStripMakesOnlyTheFramesAnAreaTouchesAndTheSamePixels) {
+    std::mt19937 rng(5);
+    const Case c{4, false, 29, 17, 22, 13};
+    for (bool sideBySide : {false, true}) {
+        SCOPED_TRACE(sideBySide ? "side by side" : "stacked");
+        TestBitmap source(sideBySide ? c.width * c.frames : c.width,
+                          sideBySide ? c.height : c.height * c.frames, true, 3);
+        FillRandom(source, rng);
+        std::unique_ptr<PX_MemBitmap> whole(
+            PX_ResampleFrames(source, c.frames, sideBySide, c.toWidth, c.toHeight));
+        std::unique_ptr<PX_LazyResampledStrip> lazy(
+            PX_LazyResampledStrip::Create(source, c.frames, sideBySide, c.toWidth, c.toHeight));
+        ASSERT_NE(whole, nullptr);
+        ASSERT_NE(lazy, nullptr);
+        // Offsets along the strip, frames 13 pixels long (22 side by side).
+        const int length = sideBySide ? c.toWidth : c.toHeight;
+        const struct {
+            int from, to;
+            int made; // frames made so far
+        } areas[] = {{-10, 0, 0},
+                     {4 * length, 5 * length, 0},
+                     {length + 2, length + 5, 1},      // inside frame 1
+                     {length - 1, length + 1, 2},      // frames 0 and 1
+                     {0, length, 2},                   // frame 0 again
+                     {3 * length - 1, 9 * length, 4}}; // frames 2 and 3, past the end
+        for (const auto& area : areas) {
+            if (sideBySide) {
+                lazy->PrepareArea(area.from, 0, area.to, c.toHeight);
+            } else {
+                lazy->PrepareArea(0, area.from, c.toWidth, area.to);
+            }
+            EXPECT_EQ(lazy->FramesMade(), area.made) << area.from << ".." << area.to;
+        }
+        for (int f = 0; f < c.frames; ++f) {
+            EXPECT_EQ(Frame(*lazy, f, sideBySide, c.toWidth, c.toHeight),
+                      Frame(*whole, f, sideBySide, c.toWidth, c.toHeight))
+                << "frame " << f;
+        }
     }
 }

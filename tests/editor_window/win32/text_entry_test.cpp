@@ -225,3 +225,31 @@ TEST_F(TextEntry, ASwitchEntryTakesOnOffItsNumberOrOneOfItsDisplayTexts) {
     EXPECT_EQ(commit("On"), 1.0);
     EXPECT_EQ(commit("Off"), 0.0);
 }
+
+// At each scale a host asks for, the box opens where the knob is drawn, its height grows with the
+// scale (to the pixel it rounds to), and a typed value applies as at 1x.
+TEST_F(TextEntry, TheBoxOpensOnTheScaledKnobGrowsWithTheScaleAndApplies) {
+    int baseHeight = 0;
+    for (const int percent : {100, 150, 200}) {
+        SCOPED_TRACE(percent);
+        ASSERT_EQ(session.host.Dispatch(effVendorSpecific, 0x50726553 /* 'PreS' */,
+                                        0x41654373 /* 'AeCs' */, nullptr, percent / 100.0f),
+                  1);
+        session.host.SetParameter(Vol, 0.5f);
+        session.RunTicks(2);
+        session.host.ClearCalls();
+        HWND box = RightClick({VolCentre.x * percent / 100, VolCentre.y * percent / 100});
+        ASSERT_NE(box, nullptr);
+        RECT rect{};
+        GetClientRect(box, &rect);
+        baseHeight = percent == 100 ? rect.bottom : baseHeight;
+        EXPECT_NEAR(rect.bottom, baseHeight * percent / 100.0, 1.0);
+        PostTyping(box, "-6.5 db");
+        PostKey(box, VK_RETURN);
+        session.RunTicks(2);
+        EXPECT_EQ(Box(), nullptr);
+        EXPECT_NEAR(PlainValue(Vol), std::pow(10.0, -6.5 / 20.0), 1e-12);
+        EXPECT_EQ(session.GestureCalls().size(), 3u);
+        session.Run(600); // the next right click is no double click
+    }
+}

@@ -2,7 +2,7 @@
 // parents it refuses, requests in odd order, the host's window vanishing first, and double clicks
 // recognised from the two presses' times and places. The checks look at the server through a
 // connection of their own.
-#include "../double_scale_checks.h"
+#include "../display_scale_checks.h"
 #include "../editor_window_session.h"
 
 #include <X11/Xatom.h>
@@ -82,6 +82,62 @@ protected:
             editor.host.Dispatch(effEditIdle);
             std::this_thread::sleep_for(std::chrono::milliseconds(20));
         }
+    }
+
+    // The typed entry on Time at the editor's scale (the test above).
+    void CheckTypedEntry(int percent) {
+        const Window child = Children(HostParent()).at(0);
+        // Which window has the keyboard, and whether the editor's window asks for key events.
+        const auto keyboard = [&] {
+            Window focus = 0;
+            int revert = 0;
+            XWindowAttributes attributes{};
+            XGetInputFocus(display_, &focus, &revert);
+            XGetWindowAttributes(display_, child, &attributes);
+            return std::make_pair(focus, (attributes.all_event_masks & KeyPressMask) != 0);
+        };
+        const auto type = [&](std::vector<const char*> keys) { // key symbol names
+            for (const char* key : keys) {
+                const KeyCode code = XKeysymToKeycode(display_, XStringToKeysym(key));
+                XTestFakeKeyEvent(display_, code, True, CurrentTime);
+                XTestFakeKeyEvent(display_, code, False, CurrentTime);
+            }
+            XSync(display_, False);
+            editor.Run(TwoTicks);
+        };
+        const auto rightClick = [&] {
+            editor.Run(600); // a second press this close would be a double click
+            editor.Window().MoveMouse(TimeCentre.x * percent / 100, TimeCentre.y * percent / 100);
+            editor.Window().PressButton(HostWindow::Button::Right, {});
+            editor.Window().ReleaseButton(HostWindow::Button::Right, {});
+            editor.Run(TwoTicks);
+        };
+        const auto hosts = keyboard();
+        EXPECT_FALSE(hosts.second);
+
+        rightClick();
+        EXPECT_EQ(keyboard(), std::make_pair(child, true));
+        type({"a", "b", "Return"});
+        EXPECT_EQ(keyboard(), std::make_pair(child, true)) << "a refused text closed the entry";
+        type({"Escape"});
+        EXPECT_EQ(keyboard(), hosts);
+        EXPECT_EQ(editor.host.GetParameter(editor_window::Time), 0.5f);
+        EXPECT_TRUE(editor.Shows(DefaultFrames, percent)); // the entry's box is gone
+
+        rightClick();
+        type({"0", "period", "8", "Return"});
+        EXPECT_EQ(keyboard(), hosts);
+        EXPECT_FLOAT_EQ(editor.host.GetParameter(editor_window::Time),
+                        static_cast<float>((std::log10(0.8) + 2.0) / 3.0));
+        std::vector<VstInt32> gestures;
+        for (const HostCall& call : editor.host.Calls()) {
+            if (call.opcode == audioMasterBeginEdit || call.opcode == audioMasterAutomate ||
+                call.opcode == audioMasterEndEdit) {
+                gestures.push_back(call.opcode);
+            }
+        }
+        EXPECT_EQ(gestures, (std::vector<VstInt32>{audioMasterBeginEdit, audioMasterAutomate,
+                                                   audioMasterEndEdit}));
     }
 
     Display* display_ = nullptr;
@@ -233,107 +289,74 @@ TEST(X11EditorClose, EffCloseFromAnotherThreadWaitsForTheIdleCallAtWork) {
 // A right click on Time opens an entry drawn on the canvas that holds the keyboard while it is
 // open: a refused text keeps the value and the entry, Escape drops it, Return applies 0.8 s as
 // one gesture. Each time the entry closes, the keyboard goes back to where it was and the window
-// asks the server for no key events, so with no entry open every key goes to the host.
+// asks the server for no key events, so with no entry open every key goes to the host. The same
+// at each scale a host asks for, in a host window large enough for 2x.
 TEST_F(X11EditorWindow, ARightClickTypesAValueWhileTheEntryAloneHoldsTheKeyboard) {
-    OpenAndShow();
-    const Window child = Children(HostParent()).at(0);
-    // Which window has the keyboard, and whether the editor's window asks for key events.
-    const auto keyboard = [&] {
-        Window focus = 0;
-        int revert = 0;
-        XWindowAttributes attributes{};
-        XGetInputFocus(display_, &focus, &revert);
-        XGetWindowAttributes(display_, child, &attributes);
-        return std::make_pair(focus, (attributes.all_event_masks & KeyPressMask) != 0);
-    };
-    const auto type = [&](std::vector<const char*> keys) { // key symbol names
-        for (const char* key : keys) {
-            const KeyCode code = XKeysymToKeycode(display_, XStringToKeysym(key));
-            XTestFakeKeyEvent(display_, code, True, CurrentTime);
-            XTestFakeKeyEvent(display_, code, False, CurrentTime);
-        }
-        XSync(display_, False);
-        editor.Run(TwoTicks);
-    };
-    const auto rightClick = [&] {
-        editor.Run(600); // a second press this close would be a double click
-        editor.Window().MoveMouse(TimeCentre.x, TimeCentre.y);
-        editor.Window().PressButton(HostWindow::Button::Right, {});
-        editor.Window().ReleaseButton(HostWindow::Button::Right, {});
-        editor.Run(TwoTicks);
-    };
-    const auto hosts = keyboard();
-    EXPECT_FALSE(hosts.second);
-
-    rightClick();
-    EXPECT_EQ(keyboard(), std::make_pair(child, true));
-    type({"a", "b", "Return"});
-    EXPECT_EQ(keyboard(), std::make_pair(child, true)) << "a refused text closed the entry";
-    type({"Escape"});
-    EXPECT_EQ(keyboard(), hosts);
-    EXPECT_EQ(editor.host.GetParameter(editor_window::Time), 0.5f);
-    EXPECT_TRUE(editor.Shows(DefaultFrames)); // the entry's box is gone
-
-    rightClick();
-    type({"0", "period", "8", "Return"});
-    EXPECT_EQ(keyboard(), hosts);
-    EXPECT_FLOAT_EQ(editor.host.GetParameter(editor_window::Time),
-                    static_cast<float>((std::log10(0.8) + 2.0) / 3.0));
-    std::vector<VstInt32> gestures;
-    for (const HostCall& call : editor.host.Calls()) {
-        if (call.opcode == audioMasterBeginEdit || call.opcode == audioMasterAutomate ||
-            call.opcode == audioMasterEndEdit) {
-            gestures.push_back(call.opcode);
-        }
+    for (const int percent : {100, 150, 200}) {
+        SCOPED_TRACE(percent);
+        std::string error;
+        ASSERT_TRUE(editor.OpenWindow(error, 1110, 612)) << error;
+        editor.host.SetParameter(editor_window::Time, 0.5f);
+        ASSERT_EQ(editor.host.Dispatch(effVendorSpecific, 0x50726553 /* 'PreS' */,
+                                       0x41654373 /* 'AeCs' */, nullptr, percent / 100.0f),
+                  1);
+        OpenAndShow();
+        CheckTypedEntry(percent);
+        EXPECT_EQ(editor.CloseEditor(), 1);
     }
-    EXPECT_EQ(gestures, (std::vector<VstInt32>{audioMasterBeginEdit, audioMasterAutomate,
-                                               audioMasterEndEdit}));
 }
 
 namespace {
 
-// The display's resources with Xft.dpi set to 192, as `xrdb -merge` leaves them; the old ones
-// come back afterwards.
-class X11EditorAtDoubleDpi : public testing::Test {
+// The display's resources with Xft.dpi set, as `xrdb -merge` leaves them; the old ones come
+// back afterwards.
+class X11EditorAtDisplayDpi : public testing::Test {
 protected:
     void SetUp() override {
         display_ = XOpenDisplay(nullptr);
         if (display_ == nullptr) {
             GTEST_SKIP() << "no X display";
         }
-        const Window root = DefaultRootWindow(display_);
         const char* old = XResourceManagerString(display_);
         hadResources_ = old != nullptr;
         oldResources_ = old != nullptr ? old : "";
-        const std::string resources = oldResources_ + "\nXft.dpi:\t192\n";
-        XChangeProperty(display_, root, XA_RESOURCE_MANAGER, XA_STRING, 8, PropModeReplace,
-                        reinterpret_cast<const unsigned char*>(resources.c_str()),
-                        static_cast<int>(resources.size()));
-        XSync(display_, False);
     }
     void TearDown() override {
         if (display_ == nullptr) {
             return;
         }
-        const Window root = DefaultRootWindow(display_);
         if (hadResources_) {
-            XChangeProperty(display_, root, XA_RESOURCE_MANAGER, XA_STRING, 8, PropModeReplace,
-                            reinterpret_cast<const unsigned char*>(oldResources_.c_str()),
-                            static_cast<int>(oldResources_.size()));
+            SetResources(oldResources_);
         } else {
-            XDeleteProperty(display_, root, XA_RESOURCE_MANAGER);
+            XDeleteProperty(display_, DefaultRootWindow(display_), XA_RESOURCE_MANAGER);
+            XSync(display_, False);
         }
         XCloseDisplay(display_);
+    }
+
+    void SetDpi(int dpi) {
+        SetResources(oldResources_ + "\nXft.dpi:\t" + std::to_string(dpi) + "\n");
     }
 
     Display* display_ = nullptr;
     bool hadResources_ = false;
     std::string oldResources_;
-    EditorInWindow editor;
+
+private:
+    void SetResources(const std::string& resources) {
+        XChangeProperty(display_, DefaultRootWindow(display_), XA_RESOURCE_MANAGER, XA_STRING, 8,
+                        PropModeReplace, reinterpret_cast<const unsigned char*>(resources.c_str()),
+                        static_cast<int>(resources.size()));
+        XSync(display_, False);
+    }
 };
 
 } // namespace
 
-TEST_F(X11EditorAtDoubleDpi, ReportsTwiceTheSizeShowsThe2xCanvasAndDragsTwiceAsFar) {
-    CheckEditorAtTwiceTheSize(editor);
+TEST_F(X11EditorAtDisplayDpi, ReportsTheScaledSizeShowsThatCanvasAndDragsAsFarTimesTheScale) {
+    for (const DisplayScale& scale : DisplayScales) {
+        SetDpi(scale.dpi);
+        EditorInWindow editor;
+        CheckEditorAtDisplayScale(editor, scale);
+    }
 }
