@@ -27,13 +27,22 @@ TEST(Vst3Ids, EachLayoutGivesThePublishedBytes) {
     EXPECT_EQ(Bytes(com), Bytes(kPluginBaseCom));
 }
 
+// IPlugViewContentScaleSupport's published bytes, the same way.
+const unsigned char kContentScaleBigEndian[16] = {0x65, 0xED, 0x96, 0x90, 0x8A, 0xC4, 0x45, 0x25,
+                                                  0x8A, 0xAD, 0xEF, 0x7A, 0x72, 0xEA, 0x70, 0x3F};
+const unsigned char kContentScaleCom[16] = {0x90, 0x96, 0xED, 0x65, 0xC4, 0x8A, 0x25, 0x45,
+                                            0x8A, 0xAD, 0xEF, 0x7A, 0x72, 0xEA, 0x70, 0x3F};
+
 TEST(Vst3Ids, ThisBuildUsesItsPlatformsLayout) {
 #if defined(_WIN32)
     const unsigned char* expected = kPluginBaseCom;
+    const unsigned char* contentScale = kContentScaleCom;
 #else
     const unsigned char* expected = kPluginBaseBigEndian;
+    const unsigned char* contentScale = kContentScaleBigEndian;
 #endif
     EXPECT_EQ(Bytes(vst3::IPluginBase::iid), Bytes(expected));
+    EXPECT_EQ(Bytes(vst3::IPlugViewContentScaleSupport::iid), Bytes(contentScale));
     EXPECT_TRUE(vst3::IsUid(reinterpret_cast<const char*>(expected), vst3::IPluginBase::iid));
     EXPECT_FALSE(vst3::IsUid(nullptr, vst3::IPluginBase::iid));
     // FUnknown's id reads the same in both layouts.
