@@ -92,11 +92,14 @@ TEST(Vst3Bundle, TheModuleInfoFileDescribesWhatTheFactoryReports) {
     Uid cid{};
     std::memcpy(cid.bytes, cls.cid, 16);
     auto quoted = [](const std::string& value) { return "\"" + value + "\""; };
+    auto flag = [&](int32 bit) { return (info.flags & bit) != 0 ? "true" : "false"; };
     const std::pair<const char*, std::string> pairs[] = {
         {"Vendor", quoted(info.vendor)},
         {"URL", quoted(info.url)},
         {"E-Mail", quoted(info.email)},
-        {"Unicode", (info.flags & PFactoryInfo::kUnicode) != 0 ? "true" : "false"},
+        {"Unicode", flag(PFactoryInfo::kUnicode)},
+        {"Classes Discardable", flag(PFactoryInfo::kClassesDiscardable)},
+        {"Component Non Discardable", flag(PFactoryInfo::kComponentNonDiscardable)},
         {"CID", quoted(UidText(cid))},
         {"Category", quoted(cls.category)},
         {"Name", quoted(cls.name)},

@@ -8,10 +8,6 @@
 
 namespace {
 
-// Factory flags as PFactoryInfo defines them.
-constexpr vst3::int32 ClassesDiscardable = 1 << 0;
-constexpr vst3::int32 ComponentNonDiscardable = 1 << 3;
-
 // A fixed-size field read up to its terminator (or its end, if a factory left none).
 template <size_t N>
 std::string Field(const char (&text)[N]) {
@@ -80,9 +76,10 @@ std::string ClassJson(const vst3::PClassInfo2& info) {
 std::string FactoryJson(const vst3::PFactoryInfo& factory) {
     std::string flags = "{\n";
     flags += Member(3, "Unicode", Flag(factory.flags, vst3::PFactoryInfo::kUnicode));
-    flags += Member(3, "Classes Discardable", Flag(factory.flags, ClassesDiscardable));
-    flags +=
-        Member(3, "Component Non Discardable", Flag(factory.flags, ComponentNonDiscardable), true);
+    flags += Member(3, "Classes Discardable",
+                    Flag(factory.flags, vst3::PFactoryInfo::kClassesDiscardable));
+    flags += Member(3, "Component Non Discardable",
+                    Flag(factory.flags, vst3::PFactoryInfo::kComponentNonDiscardable), true);
     std::string out = "{\n";
     out += Member(2, "Vendor", Quoted(Field(factory.vendor)));
     out += Member(2, "URL", Quoted(Field(factory.url)));
