@@ -3,6 +3,7 @@
 #include "clap/clap_extensions.h"
 
 #include "clap/clap_plugin.h"
+#include "clap/realtime_counters_extension.h"
 
 #include <cstring>
 
@@ -26,6 +27,8 @@ const ExtensionEntry Extensions[] = {
     {CLAP_EXT_POSIX_FD_SUPPORT, [] { return static_cast<const void*>(PosixFdSupportExtension()); }},
     {CLAP_EXT_PRESET_LOAD, [] { return static_cast<const void*>(PresetLoadExtension()); }},
     {CLAP_EXT_PRESET_LOAD_COMPAT, [] { return static_cast<const void*>(PresetLoadExtension()); }},
+    {CrescendaRealtimeCountersExtensionId,
+     [] { return static_cast<const void*>(RealtimeCountersExtension()); }},
 };
 
 } // namespace

@@ -1,6 +1,7 @@
 #include "clap/clap_gui.h"
 
 #include "clap/clap_plugin.h"
+#include "framework/realtime_checks.h"
 
 #include <cmath>
 #include <cstring>
@@ -158,7 +159,7 @@ bool ClapGui::OpenWindow() {
         return false;
     }
     {
-        ScopedLock hold(plugin_.Core().Lock());
+        InstanceHold hold(plugin_.Core().Lock());
         plugin_.Core().EditorOpened();
     }
     const auto* fds =
@@ -184,7 +185,7 @@ void ClapGui::CloseWindow() {
         watchedFd_ = -1;
     }
     {
-        ScopedLock hold(plugin_.Core().Lock());
+        InstanceHold hold(plugin_.Core().Lock());
         plugin_.Core().EditorClosed();
     }
     Editor()->CloseEditorWindow();

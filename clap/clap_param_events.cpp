@@ -1,6 +1,7 @@
 // Parameter traffic as events: the host's values in (process and flush), the editor's gestures and
 // values out, in the order the editor made them.
 #include "clap/clap_plugin.h"
+#include "framework/realtime_checks.h"
 
 #include <cmath>
 
@@ -95,7 +96,7 @@ void ClapPlugin::Flush(const clap_input_events* in, const clap_output_events* ou
         const clap_event_header* batch[EventBatch];
         std::uint32_t taken = 0;
         next += TakeEvents(in, next, count, batch, taken);
-        ScopedLock hold(core_->Lock());
+        InstanceHold hold(core_->Lock());
         for (std::uint32_t i = 0; i < taken; ++i) {
             ApplyEvent(*batch[i]);
         }

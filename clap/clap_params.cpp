@@ -4,6 +4,7 @@
 #include "clap/clap_extensions.h"
 #include "clap/clap_plugin.h"
 #include "framework/param_text.h"
+#include "framework/realtime_checks.h"
 
 #include <cmath>
 #include <cstdio>
@@ -30,7 +31,7 @@ bool GetInfo(const clap_plugin* plugin, std::uint32_t index, clap_param_info* in
     if (instance == nullptr || info == nullptr) {
         return false;
     }
-    ScopedLock hold(instance->Core().Lock());
+    InstanceHold hold(instance->Core().Lock());
     const PluginParam* param = ParamOf(*instance, index);
     if (param == nullptr) {
         return false;
@@ -53,7 +54,7 @@ bool GetValue(const clap_plugin* plugin, clap_id id, double* value) {
     if (instance == nullptr || value == nullptr) {
         return false;
     }
-    ScopedLock hold(instance->Core().Lock());
+    InstanceHold hold(instance->Core().Lock());
     const PluginParam* param = ParamOf(*instance, id);
     if (param == nullptr) {
         return false;
@@ -68,7 +69,7 @@ bool ValueToText(const clap_plugin* plugin, clap_id id, double value, char* text
     if (instance == nullptr || text == nullptr || capacity == 0) {
         return false;
     }
-    ScopedLock hold(instance->Core().Lock());
+    InstanceHold hold(instance->Core().Lock());
     const PluginParam* param = ParamOf(*instance, id);
     if (param == nullptr) {
         return false;
@@ -85,7 +86,7 @@ bool TextToValue(const clap_plugin* plugin, clap_id id, const char* text, double
     if (instance == nullptr || text == nullptr || value == nullptr) {
         return false;
     }
-    ScopedLock hold(instance->Core().Lock());
+    InstanceHold hold(instance->Core().Lock());
     const PluginParam* param = ParamOf(*instance, id);
     double parsed = 0.0;
     if (param == nullptr || ReadParamText(*param, text, parsed) != TextReading::Accepted) {

@@ -2,6 +2,7 @@
 #include "clap/clap_plugin.h"
 
 #include "clap/clap_extensions.h"
+#include "framework/realtime_checks.h"
 
 #include <algorithm>
 #include <cmath>
@@ -75,6 +76,7 @@ clap_process_status ProcessCall(const clap_plugin* plugin, const clap_process* p
         return CLAP_PROCESS_ERROR;
     }
     instance->ExpectThread(ClapPlugin::CallThread::Audio, "process");
+    AudioCallbackScope realtime;
     return instance->Process(*process);
 }
 
@@ -132,7 +134,7 @@ const void* ClapPlugin::HostExtension(const char* id) const {
 
 // As a VST2 host's effOpen: the effect derives its processing values from the parameters.
 bool ClapPlugin::Init() {
-    ScopedLock hold(core_->Lock());
+    InstanceHold hold(core_->Lock());
     core_->ApplyPendingParams();
     for (int i = 0; i < core_->ParamCount(); ++i) {
         core_->ParamChanged(i);
@@ -145,7 +147,7 @@ bool ClapPlugin::Init() {
 // telling, the host asks for it.
 bool ClapPlugin::Activate(double rate, std::uint32_t maxFrames) {
     {
-        ScopedLock hold(core_->Lock());
+        InstanceHold hold(core_->Lock());
         if (std::isfinite(rate) && rate > 0.0) {
             core_->SetSampleRate(rate);
         }
@@ -179,7 +181,7 @@ bool ClapPlugin::Activate(double rate, std::uint32_t maxFrames) {
 }
 
 void ClapPlugin::Deactivate() {
-    ScopedLock hold(core_->Lock());
+    InstanceHold hold(core_->Lock());
     if (!active_) {
         return;
     }
@@ -193,7 +195,7 @@ void ClapPlugin::SetProcessing(bool processing) {
 }
 
 void ClapPlugin::Reset() {
-    ScopedLock hold(core_->Lock());
+    InstanceHold hold(core_->Lock());
     core_->ClearState();
 }
 

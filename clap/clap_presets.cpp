@@ -5,6 +5,7 @@
 #include "clap/clap_catalogue.h"
 #include "clap/clap_extensions.h"
 #include "clap/clap_plugin.h"
+#include "framework/realtime_checks.h"
 
 #include <cerrno>
 #include <cstdio>
@@ -140,7 +141,7 @@ bool LoadFromLocation(const clap_plugin* plugin, std::uint32_t kind, const char*
     bool loaded = false;
     if (index >= 0) {
         PluginCore& core = instance->Core();
-        ScopedLock hold(core.Lock());
+        InstanceHold hold(core.Lock());
         if (!core.HasStateChunks()) {
             core.ModifyCurrentPreset();
         }

@@ -104,8 +104,9 @@ macro(crescenda_find_gtest)
 endmacro()
 
 # crescenda_add_test(NAME name SOURCES a.cpp ... [LIBS lib ...] [NEEDS_PLUGIN] [RESOURCE_LOCK r])
-# A GoogleTest executable registered with CTest. On Linux each test case is its own CTest entry;
-# under Wine one entry per executable keeps the emulator start-up cost down. NEEDS_PLUGIN makes the
+# A GoogleTest executable registered with CTest. In the plain Linux build each test case is its
+# own CTest entry; under Wine, and in the sanitizer build where every process start costs the
+# runtime's set-up, one entry per executable keeps the start-up cost down. NEEDS_PLUGIN makes the
 # executable depend on the built plug-in binary (which sits beside it in bin/). RESOURCE_LOCK keeps
 # CTest from running two entries that use the same resource (e.g. the display's pointer) at once.
 function(crescenda_add_test)
@@ -126,7 +127,7 @@ function(crescenda_add_test)
     if(T_NEEDS_PLUGIN)
         add_dependencies(${T_NAME} Crescenda)
     endif()
-    if(WIN32)
+    if(WIN32 OR CRESCENDA_SANITIZE)
         add_test(NAME ${T_NAME} COMMAND ${T_NAME} --gtest_brief=1)
         set_tests_properties(${T_NAME} PROPERTIES TIMEOUT 600 ${lock})
     else()

@@ -1,5 +1,6 @@
 #include "framework/plugin_core.h"
 
+#include "framework/realtime_checks.h"
 #include "framework/time_stamp.h"
 #include "framework/trace.h"
 
@@ -189,7 +190,7 @@ void PluginCore::AttachEditor(PluginEditor* editor) {
     if (editor == nullptr) {
         return;
     }
-    ScopedLock hold(lock_);
+    InstanceHold hold(lock_);
     for (int i = 0; i < ParamCount(); ++i) {
         const PluginParam* param = Param(i);
         editor->ParamValueChanged(i, param->ToNormalised(param->Value()), true);

@@ -1,6 +1,7 @@
 #include "framework/program_chunk.h"
 
 #include "framework/plugin_core.h"
+#include "framework/realtime_checks.h"
 
 bool SaveProgramChunk(PluginCore& core, ByteBlock& block) {
     PluginCore::WriteChunkHeader(block);
@@ -8,7 +9,7 @@ bool SaveProgramChunk(PluginCore& core, ByteBlock& block) {
 }
 
 bool LoadProgramChunk(PluginCore& core, const ByteBlock& block) {
-    ScopedLock hold(core.Lock());
+    InstanceHold hold(core.Lock());
     int position = 0;
     const std::int32_t version = PluginCore::ReadChunkHeader(block, position);
     const std::int32_t expected =

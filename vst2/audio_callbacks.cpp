@@ -1,8 +1,8 @@
 // The three process callbacks of the effect record. The static forwarders only find the instance;
 // the member functions move the host's samples through the base in pieces of at most the block
 // size, because the channel scratch buffers hold exactly that many samples.
+#include "framework/realtime_checks.h"
 #include "platform/denormal_guard.h"
-#include "vst2/realtime_checks.h"
 #include "vst2/vst2_plugin.h"
 
 #include <algorithm>

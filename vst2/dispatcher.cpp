@@ -4,7 +4,7 @@
 // that lock. Requests that only read, the typed parameter value (an atomic store) and events run
 // without it, since hosts send some of them from the audio thread. The editor window's requests
 // run outside it too (requests_editor_window.cpp).
-#include "vst2/realtime_checks.h"
+#include "framework/realtime_checks.h"
 #include "vst2/vst2_requests.h"
 
 #include <array>

@@ -7,7 +7,7 @@
 // reach the plug-in base and the host only after that mutex is free again (HostNotices), and
 // values from the host reach the controls through atomics. The base's editor hooks are called
 // with the instance lock only when the window mutex is free.
-#include "vst2/realtime_checks.h"
+#include "framework/realtime_checks.h"
 #include "vst2/vst2_requests.h"
 
 #include <cmath>

@@ -1,6 +1,6 @@
 // Parameter texts, typed values and the vendor extensions about parameters.
 #include "framework/param_text.h"
-#include "vst2/realtime_checks.h"
+#include "vst2/realtime_counters_request.h"
 #include "vst2/text_copy.h"
 #include "vst2/vst2_requests.h"
 

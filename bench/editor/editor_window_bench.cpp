@@ -9,7 +9,7 @@
 #include "host/plugin_host.h"
 #include "platform/shared_library.h"
 #include "vst2/plugin_export.h"
-#include "vst2/realtime_checks.h"
+#include "vst2/realtime_counters_request.h"
 
 #include <atomic>
 #include <benchmark/benchmark.h>

@@ -13,7 +13,7 @@
 #include "host/host_window.h"
 #include "host/plugin_host.h"
 #include "platform/shared_library.h"
-#include "vst2/realtime_checks.h"
+#include "vst2/realtime_counters_request.h"
 
 #include <algorithm>
 #include <atomic>

@@ -3,13 +3,19 @@
 // pixel, show/hide/destroy cycles with the plug-in's timers and descriptors registered only while
 // an editor exists (the host loop fires them), and a click on the switch reaching the host as a
 // gesture with its value, from flush when not processing and from process when processing.
+#include "clap/realtime_counters_extension.h"
 #include "host/clap/clap_editor_window.h"
 #include "host/clap/clap_host_loop.h"
+#include "platform/shared_library.h"
 #include "reference_editor.h"
 #include "tests/clap/clap_session.h"
 
+#include <atomic>
 #include <cstdlib>
 #include <cstring>
+#include <fstream>
+#include <iostream>
+#include <thread>
 
 using namespace clap_test;
 
@@ -28,7 +34,7 @@ protected:
         if (window_ == nullptr) {
             GTEST_SKIP() << "no window to open the editor in: " << error;
         }
-        ASSERT_TRUE(session_.Open(false));
+        ASSERT_TRUE(session_.Open(false, PluginPath()));
         gui_ = session_.instance.Extension<clap_plugin_gui>(CLAP_EXT_GUI);
         ASSERT_NE(gui_, nullptr);
         loop_ = std::make_unique<ClapHostLoop>(session_.instance, session_.services, window_.get());
@@ -62,6 +68,8 @@ protected:
         window_->PressButton(HostWindow::Button::Left, {});
         window_->ReleaseButton(HostWindow::Button::Left, {});
     }
+
+    virtual std::string PluginPath() const { return ClapPath(); }
 
     std::unique_ptr<HostWindow> window_;
     ClapSession session_;
@@ -173,4 +181,122 @@ TEST_F(ClapEditor, TheHostsScaleSetsTheSizeAndAnOpenEditorAsksToBeResized) {
         loop_->Run(40);
     }
     EXPECT_EQ(session_.services.Count(ClapRequest::GuiResize), resizes);
+}
+
+// The audio thread beside the open editor, counted by the test build with the real-time counters
+// (CrescendaRtChecks.clap beside the tests): blocks run back to back on their own thread while the
+// host loop drives the editor, with host automation moving the knobs or the Time knob dragged
+// with real pointer input. No process call allocates or takes a lock of ours, and the drag reaches
+// the host as gestures from process.
+namespace {
+
+struct Activity {
+    const char* name;
+    bool hostAutomates; // parameter events in every block move the knobs the editor repaints
+    bool userDrags;     // the Time knob is dragged while blocks run
+};
+
+void PrintTo(const Activity& activity, std::ostream* out) {
+    *out << activity.name;
+}
+
+class ClapEditorRealtime : public ClapEditor, public testing::WithParamInterface<Activity> {
+protected:
+    void SetUp() override {
+        if (!std::ifstream(PluginPath()).good()) {
+            GTEST_SKIP() << "needs " << PluginPath();
+        }
+        ClapEditor::SetUp();
+    }
+    std::string PluginPath() const override {
+        return FileBesideExecutable("CrescendaRtChecks.clap");
+    }
+
+    bool ReadCounters(RealtimeCounters& counters, bool reset) {
+        const auto* extension = session_.instance.Extension<crescenda_plugin_realtime_counters>(
+            CrescendaRealtimeCountersExtensionId);
+        return extension != nullptr &&
+               extension->read(session_.instance.Plugin(), &counters, reset);
+    }
+
+    // A second of pointer moves 10 ms apart over the Time knob, with the button held to drag.
+    void MoveOverTheTimeKnob(bool drag) {
+        constexpr int X = 133; // the Time knob's centre, as the editor's layout places it
+        constexpr int Y = 167;
+        window_->MoveMouse(X, Y);
+        if (drag) {
+            window_->PressButton(HostWindow::Button::Left, {});
+        }
+        for (int move = 0; move < 100; ++move) {
+            window_->MoveMouse(X, Y - (move % 10) * 3);
+            loop_->Run(10);
+        }
+        if (drag) {
+            window_->ReleaseButton(HostWindow::Button::Left, {});
+        }
+        loop_->Run(60);
+    }
+};
+
+} // namespace
+
+TEST_P(ClapEditorRealtime, NoProcessCallAllocatesOrTakesALock) {
+    const Activity activity = GetParam();
+    ASSERT_NO_FATAL_FAILURE(Open());
+    ASSERT_TRUE(session_.instance.Activate(44100.0, 1, 64) && session_.instance.StartProcessing());
+    loop_->Run(200);
+    const std::vector<clap_param_info> params = session_.instance.ParamInfos();
+    ASSERT_GE(params.size(), 4u);
+    AudioBuffers<float> in(2, 64);
+    AudioBuffers<float> out(2, 64);
+    ClapInputEvents events;
+    ClapOutputEvents output;
+    session_.instance.Process(&in, &out, 64, events, output); // the first block at this size
+    RealtimeCounters counters;
+    ASSERT_TRUE(ReadCounters(counters, true));
+    std::atomic<bool> stop{false};
+    int gestures = 0;
+    std::thread audio([&] {
+        for (unsigned i = 0; !stop.load(); ++i) {
+            events.Clear();
+            output.Clear();
+            if (activity.hostAutomates) {
+                const clap_param_info& param = params[i % 4];
+                const double share = static_cast<double>(i % 50) / 49.0;
+                events.Add(
+                    ParamValueEvent(i % 64, param.id,
+                                    param.min_value + share * (param.max_value - param.min_value))
+                        .header);
+            }
+            session_.instance.Process(&in, &out, 64, events, output);
+            for (const ClapEvent& event : output.Events()) {
+                gestures += event.Header().type == CLAP_EVENT_PARAM_GESTURE_BEGIN ? 1 : 0;
+            }
+            std::this_thread::yield(); // as a host's audio thread waits for its next period
+        }
+    });
+    MoveOverTheTimeKnob(activity.userDrags);
+    stop = true;
+    audio.join();
+    ASSERT_TRUE(ReadCounters(counters, false));
+    EXPECT_GT(counters.callbacks, 0);
+    EXPECT_EQ(counters.lockEntries, 0) << counters.lockWaits << " of them waited";
+    EXPECT_EQ(counters.allocations, 0);
+    EXPECT_EQ(gestures > 0, activity.userDrags);
+    std::cout << "[ figures  ] " << activity.name << ": " << counters.callbacks
+              << " blocks of 64 frames, " << counters.allocations << " allocations, "
+              << counters.lockEntries << " locks taken, " << counters.lockWaits << " lock waits\n";
+    gui_->destroy(session_.instance.Plugin());
+}
+
+INSTANTIATE_TEST_SUITE_P(Activities, ClapEditorRealtime,
+                         testing::Values(Activity{"HostAutomationRepaintsEveryTick", true, false},
+                                         Activity{"KnobDraggedWhileProcessing", false, true}),
+                         [](const testing::TestParamInfo<Activity>& info) {
+                             return std::string(info.param.name);
+                         });
+
+// Ordinary builds keep the counters out: the product offers no such extension.
+TEST_F(ClapEditor, TheProductOffersNoCountersExtension) {
+    EXPECT_EQ(session_.instance.Extension<void>(CrescendaRealtimeCountersExtensionId), nullptr);
 }

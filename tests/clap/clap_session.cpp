@@ -14,8 +14,8 @@ std::string ClapPath() {
     return chosen != nullptr && *chosen != '\0' ? chosen : FileBesideExecutable("Crescenda.clap");
 }
 
-::testing::AssertionResult ClapSession::Open(bool start) {
-    if (!module.Open(ClapPath())) {
+::testing::AssertionResult ClapSession::Open(bool start, const std::string& path) {
+    if (!module.Open(path)) {
         return ::testing::AssertionFailure() << module.Error();
     }
     if (!instance.Create()) {

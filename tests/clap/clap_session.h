@@ -24,9 +24,9 @@ struct ClapSession {
     ClapModule module;
     ClapInstance instance{module, services};
 
-    // Loads the module and creates the instance; with `start`, activates it (44.1 kHz, up to
-    // 4096 frames) and starts processing.
-    ::testing::AssertionResult Open(bool start = true);
+    // Loads the module (ClapPath() unless given) and creates the instance; with `start`,
+    // activates it (44.1 kHz, up to 4096 frames) and starts processing.
+    ::testing::AssertionResult Open(bool start = true, const std::string& path = ClapPath());
 };
 
 // The parameter with this name; fails the test (and returns a zeroed record) when there is none.

@@ -6,7 +6,7 @@
 // taken in either.
 #include "editor_window_session.h"
 #include "platform/shared_library.h"
-#include "vst2/realtime_checks.h"
+#include "vst2/realtime_counters_request.h"
 
 #include <atomic>
 #include <chrono>

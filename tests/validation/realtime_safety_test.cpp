@@ -4,7 +4,7 @@
 // blocks and every path are part of the traffic.
 #include "tests/validation/battery_host.h"
 #include "tests/validation/block_render.h"
-#include "vst2/realtime_checks.h"
+#include "vst2/realtime_counters_request.h"
 
 #include <atomic>
 #include <chrono>

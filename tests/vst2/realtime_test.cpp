@@ -1,6 +1,6 @@
 // Real-time safety of the process callbacks, measured by the adapter's counting build: once a
 // block size is set, no callback allocates or waits for a lock.
-#include "vst2/realtime_checks.h"
+#include "vst2/realtime_counters_request.h"
 #include "vst2_test_support.h"
 
 #include <chrono>

@@ -8,7 +8,7 @@
 // rendering allocates, and with Sensitivity at exactly 0.999 the parameter handler (on the audio
 // thread) takes the instance lock, which renaming the program "slow" holds for 200 ms.
 #include "framework/plugin_core.h"
-#include "vst2/realtime_checks.h"
+#include "framework/realtime_checks.h"
 
 #include <chrono>
 #include <cmath>

@@ -1,7 +1,8 @@
-// Real-time checks. A test build (CMake option CRESCENDA_RT_CHECKS) counts what the process
-// callbacks must never do once a block size is set: allocate from the heap, or wait for a lock.
-// Ordinary builds compile the same calls to nothing. Tests read the counters through
-// effVendorSpecific with index RealtimeCountersRequest and ptr = a RealtimeCounters.
+// Real-time checks. A test build (CMake option CRESCENDA_RT_CHECKS, or the counting test plug-ins)
+// counts what the process callbacks must never do once a block size is set: allocate from the
+// heap, or wait for a lock. Ordinary builds compile the same calls to nothing. Each format's
+// adapter lets tests read the counters its own way (vst2/realtime_counters_request.h,
+// clap/realtime_counters_extension.h).
 #pragma once
 
 #include "platform/recursive_lock.h"
@@ -15,11 +16,6 @@ struct RealtimeCounters {
     std::int64_t lockWaits = 0;   // of those, locks found held by another thread
     std::int64_t longestLockWaitNanoseconds = 0; // the longest of those waits
 };
-
-// effVendorSpecific index ('RtCh') answering the counters; 0 in ordinary builds.
-constexpr std::int32_t RealtimeCountersRequest = 0x52744368;
-// The answer when the counters were copied.
-constexpr std::intptr_t RealtimeCountersAnswer = 0x52744368;
 
 namespace RealtimeChecks {
 
@@ -60,16 +56,11 @@ public:
 };
 
 // Holds the instance lock for a structural request's run; a lock taken inside a process callback
-// is counted (and its wait timed) in real-time check builds.
+// is counted (and its wait timed) in real-time check builds. Always through TakeLock, so shared
+// code compiled once (the framework) is counted too when a counting adapter is linked.
 class InstanceHold {
 public:
-    explicit InstanceHold(RecursiveLock& lock) : lock_(lock) {
-        if constexpr (RealtimeChecks::Counting) {
-            RealtimeChecks::TakeLock(lock_);
-        } else {
-            lock_.Enter();
-        }
-    }
+    explicit InstanceHold(RecursiveLock& lock) : lock_(lock) { RealtimeChecks::TakeLock(lock_); }
     ~InstanceHold() { lock_.Leave(); }
     InstanceHold(const InstanceHold&) = delete;
     InstanceHold& operator=(const InstanceHold&) = delete;

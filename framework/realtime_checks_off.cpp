@@ -1,6 +1,6 @@
 // Ordinary builds: no counting.
+#include "framework/realtime_checks.h"
 #include "platform/recursive_lock.h"
-#include "vst2/realtime_checks.h"
 
 bool RealtimeChecks::Enabled() {
     return false;

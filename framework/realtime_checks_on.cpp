@@ -4,9 +4,9 @@
 // operator new is replaced to go the same way on both platforms (on Windows the C runtime's
 // malloc is reached through an import that the wrap does not see, so there only operator new
 // is counted).
+#include "framework/realtime_checks.h"
 #include "platform/recursive_lock.h"
 #include "platform/thread_identity.h"
-#include "vst2/realtime_checks.h"
 
 #include <atomic>
 #include <chrono>
