@@ -181,6 +181,9 @@ public:
     void SetSampleRate(double rate) { sampleRate_ = rate; }
     int BlockSize() const { return blockSize_; }
     int Latency() const { return latency_.load(std::memory_order_acquire); }
+    // The latency the next block will have: that of the stored parameter values, pending ones
+    // included (Latency() follows them once a block or a resume has taken them). Any thread.
+    virtual int PendingLatency() const { return Latency(); }
     int TailSize() const { return tailSize_; }
     const char* EffectName() const { return effectName_; }
     const char* ProductName() const { return productName_; }

@@ -114,25 +114,19 @@ void Crescenda::ParamChanged(int index) {
         FollowHostRate();
         UpdateRiseLength();
         break;
-    case ParamDepth: {
-        // The cube root; ln 0 is −inf, so Depth 0 gives mix 0 exactly.
-        const double v = LimitedValue(index);
-        mix_ = std::exp(std::log(v) * 0.3333333333333333);
-        lookAhead_ = std::min(static_cast<std::int32_t>(std::trunc(MaxLookAhead * mix_)),
-                              static_cast<std::int32_t>(MaxLookAhead));
+    case ParamDepth:
+        mix_ = MixFor(LimitedValue(index));
+        lookAhead_ = LookAheadFor(mix_);
         envelope_.SetWaitLength(std::max(0, lookAhead_ - envelope_.DuckLength()));
         UpdateLatency();
         break;
-    }
     case ParamVol:
         volume_ = LimitedValue(index);
         break;
-    case ParamOnOff: {
-        const double v = Param(index)->Value();
-        on_ = std::isnan(v) || LimitedValue(index) != 0.0; // NaN counts as on
+    case ParamOnOff:
+        on_ = SwitchedOn();
         UpdateLatency();
         break;
-    }
     default:
         break;
     }
@@ -147,6 +141,25 @@ void Crescenda::UpdateRiseLength() {
 
 void Crescenda::UpdateLatency() {
     SetLatencySamples(on_ ? lookAhead_ : 0);
+}
+
+double Crescenda::MixFor(double depth) {
+    return std::exp(std::log(depth) * 0.3333333333333333);
+}
+
+std::int32_t Crescenda::LookAheadFor(double mix) {
+    return std::min(static_cast<std::int32_t>(std::trunc(MaxLookAhead * mix)),
+                    static_cast<std::int32_t>(MaxLookAhead));
+}
+
+bool Crescenda::SwitchedOn() const {
+    const double v = Param(ParamOnOff)->Value();
+    return std::isnan(v) || LimitedValue(ParamOnOff) != 0.0;
+}
+
+// Any thread: the parameter values are atomics, and these are the steps ParamChanged takes.
+int Crescenda::PendingLatency() const {
+    return SwitchedOn() ? LookAheadFor(MixFor(LimitedValue(ParamDepth))) : 0;
 }
 
 void Crescenda::ClearState() {

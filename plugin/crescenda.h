@@ -23,6 +23,7 @@ public:
     ~Crescenda() override;
 
     void ParamChanged(int index) override;
+    int PendingLatency() const override;
     void RenderDouble(double** inputs, double** outputs, int frames) override; // audio thread
     // Keeps every running state; only a changed host sample rate is applied (see FollowHostRate).
     void ClearState() override;
@@ -41,6 +42,12 @@ private:
     void FollowHostRate();
     void UpdateRiseLength();
     void UpdateLatency();
+    // The wet mix for a Depth value: its cube root (ln 0 is −inf, so Depth 0 gives mix 0 exactly).
+    static double MixFor(double depth);
+    // The look-ahead delay, the latency while on, for a mix: MaxLookAhead · mix, truncated.
+    static std::int32_t LookAheadFor(double mix);
+    // The OnOff parameter's stored value says on; NaN counts as on.
+    bool SwitchedOn() const;
     // The parameter's value limited to its range (NaN gives the default).
     double LimitedValue(int index) const;
     void RenderPiece(const double* in0, const double* in1, double* out0, double* out1, int frames);

@@ -7,26 +7,16 @@
 #   scripts/ardour-vst3-scan.sh [BUILD]      (default build/linux)
 set -euo pipefail
 cd "$(dirname "$0")/.."
+source scripts/ardour/ardour-common.sh
 build=${1:-build/linux}
-scanner=/usr/lib/ardour7/ardour-vst3-scanner
-if [ ! -x "$scanner" ]; then
-    echo "ardour-vst3-scan: $scanner is missing (the ardour package; scripts/setup.sh installs it)"
+if [ ! -x "$ARDOUR_SCANNER" ]; then
+    echo "ardour-vst3-scan: $ARDOUR_SCANNER is missing (the ardour package; scripts/setup.sh installs it)"
     exit 1
 fi
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
-mkdir -p "$work/vst3" "$work/cache"
-cp -r "$build/bin/Crescenda.vst3" "$work/vst3/"
-binary="$work/vst3/Crescenda.vst3/Contents/x86_64-linux/Crescenda.so"
-# The cache counts only when it is newer, in whole seconds, than the binary.
-touch -d '-2 seconds' "$binary"
-XDG_CACHE_HOME="$work/cache" LD_LIBRARY_PATH=/usr/lib/ardour7 \
-    "$scanner" -f -v "$work/vst3/Crescenda.vst3" || true
-cache="$work/cache/ardour7/vst/$(printf '%s' "$binary" | sha1sum | cut -d' ' -f1).v3i"
-if [ ! -f "$cache" ]; then
-    echo "ardour-vst3-scan: no cache file $cache: Ardour rejected the bundle" >&2
-    exit 1
-fi
+ardour_scan_bundle "$build" "$work"
+cache=$ARDOUR_CACHE
 echo "--- $cache"
 cat "$cache"
 echo
@@ -60,7 +50,7 @@ print("inserted: " .. plugin:name() .. " parameters: " .. table.concat(names, ",
     " latency: " .. insert:signal_latency())
 close_session()
 LUA
-inserted=$(VST3_PATH="$work/vst3" XDG_CACHE_HOME="$work/cache" timeout 120 ardour7-lua "$work/insert.lua" 2>&1 |
+inserted=$(env "${ARDOUR_ENV[@]}" timeout 120 ardour7-lua "$work/insert.lua" 2>&1 |
     grep '^inserted:' || true)
 echo "$inserted"
 expected="inserted: Crescenda parameters: Sensitivity,Time,Depth,Vol,OnOff latency: 1362"

@@ -40,7 +40,7 @@ PROGRAMS=(
     wine:wine wineserver:wine wineboot:wine Xvfb:xvfb xrdb:x11-xserver-utils dpkg-source:dpkg-dev
     git:git jq:jq
     /usr/lib/x86_64-linux-gnu/qtractor/qtractor_plugin_scan:qtractor
-    ardour7-lua:ardour
+    ardour7-lua:ardour ardour7-export:ardour
 )
 absent=()
 for entry in "${PROGRAMS[@]}"; do

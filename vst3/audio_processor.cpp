@@ -88,9 +88,11 @@ tresult Vst3Plugin::canProcessSampleSize(int32 symbolicSampleSize) {
                                                                               : kResultFalse;
 }
 
+// The next block's latency: a host reading it on our restart gets the new value even before the
+// audio thread has taken the change.
 uint32 Vst3Plugin::getLatencySamples() {
     ScopedLock hold(effect_->Lock());
-    return static_cast<uint32>(std::max(effect_->Latency(), 0));
+    return static_cast<uint32>(std::max(effect_->PendingLatency(), 0));
 }
 
 uint32 Vst3Plugin::getTailSamples() {

@@ -89,11 +89,13 @@ void Vst3Plugin::ReportLatencyChange() {
     {
         ScopedLock hold(effect_->Lock());
         // Changes reach the effect at the next block; with no audio thread running the UI thread
-        // applies them itself, so the latency it reports is the one the next block will have.
+        // applies them itself. Either way the latency reported is the one the next block will
+        // have: a host that restores a state or sets a value while processing (Ardour loading a
+        // session) hears of the change now, since no block will tell it later.
         if (!processing_.load(std::memory_order_acquire)) {
             effect_->ApplyPendingParams();
         }
-        latency = effect_->Latency();
+        latency = effect_->PendingLatency();
     }
     if (latency == reportedLatency_) {
         return;

@@ -47,9 +47,13 @@ bool ParseRect(const std::string& text, ScreenshotOptions& options) {
 } // namespace
 
 const char* ScreenshotUsage() {
-    return "usage: crescenda-screenshot [--display NAME] [--window ID] [--rect X,Y,W,H] OUT.png\n"
+    return "usage: crescenda-screenshot [--display NAME] [--window ID | --title TEXT] [--rect "
+           "X,Y,W,H]\n"
+           "                            OUT.png\n"
            "  Writes what the X server shows in the window (default: the root window), or in the\n"
-           "  rectangle of it, as a PNG. ID may be decimal or 0x hexadecimal.\n";
+           "  rectangle of it, as a PNG. ID may be decimal or 0x hexadecimal. --title takes the\n"
+           "  first top-level window whose title contains TEXT, with whatever covers it on "
+           "screen.\n";
 }
 
 ScreenshotParse ParseScreenshotOptions(const std::vector<std::string>& args,
@@ -60,7 +64,8 @@ ScreenshotParse ParseScreenshotOptions(const std::vector<std::string>& args,
         if (arg == "--help" || arg == "-h") {
             return ScreenshotParse::Help;
         }
-        if ((arg == "--display" || arg == "--window" || arg == "--rect") && !hasValue) {
+        if ((arg == "--display" || arg == "--window" || arg == "--title" || arg == "--rect") &&
+            !hasValue) {
             error = arg + " needs a value";
             return ScreenshotParse::Error;
         }
@@ -73,6 +78,12 @@ ScreenshotParse ParseScreenshotOptions(const std::vector<std::string>& args,
                 return ScreenshotParse::Error;
             }
             options.window = static_cast<unsigned long>(id);
+        } else if (arg == "--title") {
+            options.title = args[++i];
+            if (options.title.empty()) {
+                error = "--title needs some text";
+                return ScreenshotParse::Error;
+            }
         } else if (arg == "--rect") {
             if (!ParseRect(args[++i], options)) {
                 error = "not a rectangle X,Y,W,H: " + args[i];
@@ -87,6 +98,10 @@ ScreenshotParse ParseScreenshotOptions(const std::vector<std::string>& args,
             error = "only one output file";
             return ScreenshotParse::Error;
         }
+    }
+    if (options.window != 0 && !options.title.empty()) {
+        error = "--window and --title name the window twice";
+        return ScreenshotParse::Error;
     }
     if (options.outputPath.empty()) {
         error = "no output file";

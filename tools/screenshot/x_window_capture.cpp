@@ -2,6 +2,7 @@
 
 #include <X11/Xlib.h>
 #include <X11/Xutil.h>
+#include <algorithm>
 
 namespace {
 
@@ -56,8 +57,78 @@ std::unique_ptr<PX_MemBitmap> ConvertImage(XImage& image, const Visual& visual) 
     return bitmap;
 }
 
-std::unique_ptr<PX_MemBitmap> CaptureFrom(Display* display, const ScreenshotOptions& options,
+// The title of a top-level window: the UTF-8 _NET_WM_NAME toolkits set, else WM_NAME.
+std::string WindowTitle(Display* display, Window window) {
+    const Atom netName = XInternAtom(display, "_NET_WM_NAME", False);
+    const Atom utf8 = XInternAtom(display, "UTF8_STRING", False);
+    Atom type = None;
+    int format = 0;
+    unsigned long count = 0, after = 0;
+    unsigned char* data = nullptr;
+    std::string title;
+    if (XGetWindowProperty(display, window, netName, 0, 1024, False, utf8, &type, &format, &count,
+                           &after, &data) == Success &&
+        data != nullptr && type == utf8 && format == 8) {
+        title.assign(reinterpret_cast<const char*>(data), count);
+    }
+    if (data != nullptr) {
+        XFree(data);
+    }
+    char* name = nullptr;
+    if (title.empty() && XFetchName(display, window, &name) != 0 && name != nullptr) {
+        title = name;
+        XFree(name);
+    }
+    return title;
+}
+
+// Turns options naming a window by its title into the rectangle of the root window it covers
+// (what the screen shows there, windows in front included, clipped to the screen).
+bool ResolveTitle(Display* display, ScreenshotOptions& options, std::string& error) {
+    const Window root = DefaultRootWindow(display);
+    Window rootReturn = 0, parent = 0;
+    Window* children = nullptr;
+    unsigned int count = 0;
+    if (XQueryTree(display, root, &rootReturn, &parent, &children, &count) == 0) {
+        error = "cannot list the windows";
+        return false;
+    }
+    bool found = false;
+    for (unsigned int i = count; i-- > 0 && !found;) { // topmost first
+        XWindowAttributes attributes{};
+        if (XGetWindowAttributes(display, children[i], &attributes) == 0 ||
+            attributes.map_state != IsViewable ||
+            WindowTitle(display, children[i]).find(options.title) == std::string::npos) {
+            continue;
+        }
+        const int left = std::max(attributes.x, 0), top = std::max(attributes.y, 0);
+        const int right =
+            std::min(attributes.x + attributes.width, WidthOfScreen(attributes.screen));
+        const int bottom =
+            std::min(attributes.y + attributes.height, HeightOfScreen(attributes.screen));
+        if (right > left && bottom > top) {
+            options.hasRect = true;
+            options.x = left;
+            options.y = top;
+            options.width = right - left;
+            options.height = bottom - top;
+            found = true;
+        }
+    }
+    if (children != nullptr) {
+        XFree(children);
+    }
+    if (!found) {
+        error = "no window on screen titled \"" + options.title + "\"";
+    }
+    return found;
+}
+
+std::unique_ptr<PX_MemBitmap> CaptureFrom(Display* display, ScreenshotOptions options,
                                           std::string& error) {
+    if (!options.title.empty() && !ResolveTitle(display, options, error)) {
+        return nullptr;
+    }
     const Window window = options.window != 0 ? options.window : DefaultRootWindow(display);
     XWindowAttributes attributes{};
     if (XGetWindowAttributes(display, window, &attributes) == 0 || lastErrorCode != 0) {
