@@ -58,8 +58,20 @@ function(crescenda_add_plugin)
         else()
             set(contents x86_64-linux)
         endif()
+        set(bundle ${CMAKE_BINARY_DIR}/bin/${P_OUTPUT_NAME}.vst3)
         set_target_properties(${P_NAME} PROPERTIES LIBRARY_OUTPUT_DIRECTORY
-            ${CMAKE_BINARY_DIR}/bin/${P_OUTPUT_NAME}.vst3/Contents/${contents})
+            ${bundle}/Contents/${contents})
+        # Its moduleinfo.json is what the linked binary's factory reports (written by loading it,
+        # under Wine for Windows), remade whenever the binary or the writer changes, so the
+        # description cannot drift from the factory. Target NAME_moduleinfo, part of every build.
+        set(info ${bundle}/Contents/Resources/moduleinfo.json)
+        add_custom_command(OUTPUT ${info}
+            COMMAND ${CMAKE_COMMAND} -E make_directory ${bundle}/Contents/Resources
+            COMMAND ${CMAKE_CROSSCOMPILING_EMULATOR} $<TARGET_FILE:crescenda-vst3-moduleinfo>
+                    ${bundle} ${info}
+            DEPENDS ${P_NAME} crescenda-vst3-moduleinfo
+            VERBATIM)
+        add_custom_target(${P_NAME}_moduleinfo ALL DEPENDS ${info})
     endif()
     target_include_directories(${P_NAME} PRIVATE ${CMAKE_SOURCE_DIR})
     crescenda_warnings(${P_NAME})

@@ -68,6 +68,10 @@ public:
     virtual bool MidiNoteText(int note, char* text);
     virtual bool SaveState(ByteBlock& block);
     virtual int LoadState(const ByteBlock& block, int position);
+    // A defined preset's values, one per parameter, as loading it would set them; false for an
+    // unknown, undefined or damaged preset. Reads the format SaveState writes, so an effect with
+    // a state format of its own overrides both. Under the instance lock.
+    virtual bool PresetValues(int index, double* values) const;
     virtual bool ValuesMatch(const double* values, int first) const;
     virtual void EditorResized() {}
     virtual void HostIdentified() {}
@@ -149,6 +153,9 @@ public:
     int UnserializePresets(const ByteBlock& block, int position);
     void ModifyCurrentPreset(const char* name = nullptr);
     bool LoadPreset(int index);
+    // Makes index the current preset without loading it, for an adapter whose audio thread has
+    // already set the preset's values; false for an unknown preset.
+    bool SelectPreset(int index);
     const char* PresetName(int index) const;
     void FillEmptyPresets(int count);
     // One value per parameter, in parameter order (whole numbers for the discrete kinds).

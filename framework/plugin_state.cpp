@@ -19,6 +19,12 @@ bool AppendChecked(ByteBlock& block, const T& value) {
     return block.Append(value) == before + static_cast<std::int32_t>(sizeof(T));
 }
 
+// A stored value as the parameter takes it: one that is not a number would poison every later
+// sample, so it loads as the default.
+double Loaded(const PluginParam& param, double stored) {
+    return std::isfinite(stored) ? param.Clamp(stored) : param.Clamp(param.Default());
+}
+
 } // namespace
 
 bool PluginCore::SerializeParams(ByteBlock& block) {
@@ -42,11 +48,24 @@ int PluginCore::UnserializeParams(const ByteBlock& block, int position) {
               param->Value());
         double v = 0.0;
         position = block.Read(v, position);
-        // A value that is not a number would poison every later sample: it loads as the default.
-        param->SetValue(std::isfinite(v) ? param->Clamp(v) : param->Clamp(param->Default()));
+        param->SetValue(Loaded(*param, v));
     }
     pending_.MarkAll();
     return position;
+}
+
+bool PluginCore::PresetValues(int index, double* values) const {
+    const PluginPreset* preset = Preset(index);
+    if (preset == nullptr || !preset->Defined() || values == nullptr) {
+        return false;
+    }
+    int position = 0;
+    for (int i = 0; i < ParamCount() && position >= 0; ++i) {
+        double v = 0.0;
+        position = preset->State().Read(v, position);
+        values[i] = Loaded(*Param(i), v);
+    }
+    return position >= 0;
 }
 
 bool PluginCore::SerializePresets(ByteBlock& block) {
@@ -145,6 +164,15 @@ bool PluginCore::LoadPreset(int index) {
         StateRestored();
     }
     return ok;
+}
+
+bool PluginCore::SelectPreset(int index) {
+    if (Preset(index) == nullptr) {
+        return false;
+    }
+    currentPreset_ = index;
+    PresetListChanged();
+    return true;
 }
 
 const char* PluginCore::PresetName(int index) const {

@@ -11,7 +11,7 @@ PACKAGES=(
     wine wine64 xvfb xauth
     libpng-dev zlib1g-dev libz-mingw-w64-dev dpkg-dev libfreetype-dev libfontconfig-dev
     libsndfile1-dev libpixman-1-dev libcairo2-dev fonts-dejavu-core dragonfly-reverb-vst
-    libx11-dev libxtst-dev x11-xserver-utils qtractor ardour
+    libx11-dev libxtst-dev x11-xserver-utils qtractor ardour jq
 )
 
 missing=()
@@ -38,7 +38,7 @@ PROGRAMS=(
     x86_64-w64-mingw32-ar:binutils-mingw-w64-x86-64 x86_64-w64-mingw32-windres:binutils-mingw-w64-x86-64
     x86_64-w64-mingw32-objdump:binutils-mingw-w64-x86-64
     wine:wine wineserver:wine wineboot:wine Xvfb:xvfb xrdb:x11-xserver-utils dpkg-source:dpkg-dev
-    git:git
+    git:git jq:jq
     /usr/lib/x86_64-linux-gnu/qtractor/qtractor_plugin_scan:qtractor
     ardour7-lua:ardour ardour7-export:ardour
 )

@@ -1,4 +1,5 @@
 // Programs (presets) and the state chunks a host saves and restores.
+#include "framework/state_backup.h"
 #include "vst2/text_copy.h"
 #include "vst2/vst2_requests.h"
 
@@ -14,30 +15,6 @@ constexpr std::int32_t BankChunkVersion = 0x00010000;
 
 bool ValidPreset(const Vst2Plugin& plugin, VstIntPtr index) {
     return index >= 0 && index < plugin.Core().PresetCount();
-}
-
-// What a chunk load may change: the current values and every preset. The readers stop at the
-// first damaged value after changing what came before it, so a chunk that fails puts this back
-// and the host's "not loaded" is true.
-struct SavedState {
-    ByteBlock values;
-    ByteBlock presets;
-    bool complete = false;
-};
-
-void Save(Vst2Plugin& plugin, SavedState& saved) {
-    saved.complete =
-        plugin.Core().SaveState(saved.values) && plugin.Core().SerializePresets(saved.presets);
-}
-
-void PutBack(Vst2Plugin& plugin, const SavedState& saved) {
-    if (!saved.complete) {
-        return;
-    }
-    plugin.Core().UnserializePresets(saved.presets,
-                                     0);      // ends by loading the current preset's values
-    plugin.Core().LoadState(saved.values, 0); // then the current values as they were
-    plugin.Core().StateRestored();
 }
 
 } // namespace
@@ -119,11 +96,9 @@ VstIntPtr Vst2Requests::SetChunk(Vst2Plugin& plugin, const Vst2Request& request)
         return 0; // no memory for the copy; the block was not touched
     }
     std::memcpy(block.Data(), request.ptr, static_cast<size_t>(size));
-    // The audio thread takes none of this request's locks; it derives nothing from the values
-    // until the whole chunk is in (or put back).
-    PendingParams::Publishing together(plugin.Core().Pending());
-    SavedState saved;
-    Save(plugin, saved);
+    // The audio thread takes none of this request's locks; the backup keeps it from deriving
+    // anything from the values until the whole chunk is in (or put back).
+    StateBackup backup(plugin.Core());
     int position = 0;
     const std::int32_t version = PluginCore::ReadChunkHeader(block, position);
     int end = -1;
@@ -134,7 +109,7 @@ VstIntPtr Vst2Requests::SetChunk(Vst2Plugin& plugin, const Vst2Request& request)
         plugin.Core().ModifyCurrentPreset();
     }
     if (end < 0) {
-        PutBack(plugin, saved);
+        backup.PutBack();
         return 0;
     }
     plugin.Core().StateRestored();

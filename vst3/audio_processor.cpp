@@ -128,6 +128,13 @@ tresult Vst3Plugin::setProcessing(TBool state) {
 void Vst3Plugin::ApplyChange(const ChangePoint& point) {
     if (point.id < static_cast<ParamID>(effect_->ParamCount())) {
         SetNormalised(static_cast<int>(point.id), point.value);
+    } else if (point.id == ProgramParamId) {
+        // The preset's values from the lock-free copy; which preset is current is settled on the
+        // UI thread (the list, its names and the host's display are the UI thread's).
+        const int preset = ProgramFor(point.value);
+        if (programs_.Apply(*effect_, preset)) {
+            programFromAudio_.store(preset, std::memory_order_release);
+        }
     }
 }
 

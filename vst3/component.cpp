@@ -81,9 +81,11 @@ tresult Vst3Plugin::setState(IBStream* state) {
     if (!ReadToEnd(state, stateBlock_, MaxStateBytes) || stateBlock_.Empty()) {
         return kResultFalse;
     }
+    SettleProgramFromAudio(); // the state's values go to the preset that is current
     if (!LoadProgramChunk(stateBlock_)) {
         return kResultFalse;
     }
+    PresetsChanged();
     ReportLatencyChange();
     return kResultOk;
 }

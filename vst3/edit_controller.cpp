@@ -133,6 +133,9 @@ ParamValue Vst3Plugin::plainParamToNormalized(ParamID id, ParamValue plainValue)
 }
 
 ParamValue Vst3Plugin::getParamNormalized(ParamID id) {
+    if (id == ProgramParamId) {
+        SettleProgramFromAudio();
+    }
     ScopedLock hold(effect_->Lock());
     if (id == ProgramParamId) {
         const int last = std::max(effect_->PresetCount() - 1, 1);
@@ -147,10 +150,17 @@ void Vst3Plugin::SetNormalised(int index, double normalised) {
     effect_->SetParamFromHost(index, Clamp01(normalised));
 }
 
+int Vst3Plugin::ProgramFor(ParamValue normalised) const {
+    const int last = std::max(effect_->PresetCount() - 1, 0);
+    return static_cast<int>(std::lround(Clamp01(normalised) * last));
+}
+
+// A program the audio thread switched to is settled first, so the edits kept for the preset left
+// are that preset's and not the new one's values.
 tresult Vst3Plugin::setParamNormalized(ParamID id, ParamValue value) {
     if (id == ProgramParamId) {
-        const int last = std::max(effect_->PresetCount() - 1, 0);
-        const int preset = static_cast<int>(std::lround(Clamp01(value) * last));
+        SettleProgramFromAudio();
+        const int preset = ProgramFor(value);
         {
             ScopedLock hold(effect_->Lock());
             if (preset != effect_->CurrentPreset() && !effect_->HasStateChunks()) {
@@ -158,6 +168,7 @@ tresult Vst3Plugin::setParamNormalized(ParamID id, ParamValue value) {
             }
             effect_->LoadPreset(preset);
         }
+        PresetsChanged();
         ReportLatencyChange();
         return kResultOk;
     }

@@ -3,6 +3,7 @@
 #include "platform/recursive_lock.h"
 #include "vst3/vst3_plugin.h"
 
+#include <cmath>
 #include <cstring>
 
 namespace vst3 {
@@ -34,7 +35,8 @@ uint32 PlugView::release() {
 }
 
 tresult PlugView::queryInterface(const TUID id, void** obj) {
-    return AnswerQuery<Offer<FUnknown, IPlugView>, Offer<IPlugView>, Offer<Linux::ITimerHandler>,
+    return AnswerQuery<Offer<FUnknown, IPlugView>, Offer<IPlugView>,
+                       Offer<IPlugViewContentScaleSupport>, Offer<Linux::ITimerHandler>,
                        Offer<Linux::IEventHandler>>(this, id, obj);
 }
 
@@ -59,7 +61,10 @@ tresult PlugView::attached(void* parent, FIDString type) {
         plugin_.ClaimEditor(false); // no loop to drive the window: refuse rather than freeze
         return kResultFalse;
     }
-    if (editor->OpenEditorWindow(parent) == nullptr) {
+    // The parent's window may take another scale than the size the host last read.
+    if (!ChangeAndReportSize(
+            *editor, [&] { return editor->OpenEditorWindow(parent) != nullptr; },
+            [this](int width, int height) { AskFrameToResize(width, height); })) {
         plugin_.ClaimEditor(false);
         return kResultFalse;
     }
@@ -145,9 +150,15 @@ ViewRect PlugView::EditorRect() const {
                     editor != nullptr ? editor->Height() : 0};
 }
 
+// Before the window exists the size follows the system's scale (unless the host gave its own), so
+// the host makes its window the size the editor will open at.
 tresult PlugView::getSize(ViewRect* size) {
     if (size == nullptr) {
         return kInvalidArgument;
+    }
+    PluginEditor* editor = plugin_.Effect().Editor();
+    if (!open_ && editor != nullptr) {
+        editor->AdoptSystemScale(nullptr);
     }
     *size = EditorRect();
     return kResultOk;
@@ -189,6 +200,29 @@ tresult PlugView::setFrame(IPlugFrame* frame) {
         }
     }
     return kResultOk;
+}
+
+tresult PlugView::setContentScaleFactor(float factor) {
+    PluginEditor* editor = plugin_.Effect().Editor();
+    if (editor == nullptr || !std::isfinite(factor) || factor <= 0.0f) {
+        return kInvalidArgument;
+    }
+    ChangeAndReportSize(
+        *editor,
+        [&] {
+            editor->SetHostScale(factor);
+            return true;
+        },
+        [this](int width, int height) { AskFrameToResize(width, height); });
+    return kResultOk;
+}
+
+// The host answers with onSize (at once or later); the editor's window already has the size.
+void PlugView::AskFrameToResize(int width, int height) {
+    if (frame_ != nullptr) {
+        ViewRect size{0, 0, width, height};
+        frame_->resizeView(this, &size);
+    }
 }
 
 tresult PlugView::canResize() {

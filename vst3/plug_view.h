@@ -1,7 +1,9 @@
 // PlugView: the effect's editor in the host's window. Fixed size; attached and removed any number
 // of times. On Windows the editor's window brings its own timer. On Linux there is no thread of
 // our own: the host's run loop (asked of the frame) calls the view's timer and tells it when the
-// X connection has events, and each call does the window's pending work. UI thread throughout.
+// X connection has events, and each call does the window's pending work. The host's content scale
+// (1, 1.5 or 2 times) picks the editor's artwork; an attached view then asks its frame for the new
+// size. UI thread throughout.
 #pragma once
 
 #include "vst3/interface_query.h"
@@ -15,7 +17,10 @@ class Vst3Plugin;
 extern const char* const kNativeViewType;
 extern const bool kViewNeedsRunLoop;
 
-class PlugView final : public IPlugView, public Linux::ITimerHandler, public Linux::IEventHandler {
+class PlugView final : public IPlugView,
+                       public IPlugViewContentScaleSupport,
+                       public Linux::ITimerHandler,
+                       public Linux::IEventHandler {
 public:
     // The window work at a host's idle rate.
     static constexpr TimerInterval IdleMilliseconds = 40;
@@ -40,12 +45,16 @@ public:
     tresult canResize() override;
     tresult checkSizeConstraint(ViewRect* rect) override;
 
+    // A factor that is not a positive number is refused and changes nothing.
+    tresult setContentScaleFactor(float factor) override;
+
     void onTimer() override;
     void onFDIsSet(FileDescriptor fd) override;
 
 private:
     ~PlugView();
     ViewRect EditorRect() const;
+    void AskFrameToResize(int width, int height);
     bool StartRunLoop();
     void StopRunLoop();
     void Idle();

@@ -107,7 +107,12 @@ public:
 // ---- The factory --------------------------------------------------------------------------------
 
 struct PFactoryInfo {
-    enum : int32 { kUnicode = 1 << 4 };
+    enum : int32 {
+        kClassesDiscardable = 1 << 0,
+        kLicenseCheck = 1 << 1,
+        kComponentNonDiscardable = 1 << 3,
+        kUnicode = 1 << 4
+    };
     char8 vendor[64];
     char8 url[256];
     char8 email[128];

@@ -18,9 +18,10 @@ FUnknown* CreateVst3Plugin(PluginCore* effect) {
     return static_cast<IComponent*>(plugin);
 }
 
-Vst3Plugin::Vst3Plugin(PluginCore* effect) : effect_(effect) {
+Vst3Plugin::Vst3Plugin(PluginCore* effect) : effect_(effect), programs_(*effect) {
     effect_->LinkHost(this);
     effect_->FillEmptyPresets(effect_->PresetCount());
+    PresetsChanged();
     effect_->SetBlockLength(1024);
     ConnectChannels(channels_);
     reportedLatency_ = effect_->Latency();
@@ -80,6 +81,7 @@ tresult Vst3Plugin::setComponentHandler(IComponentHandler* handler) {
 // UI thread. The host answers a latency restart by reading getLatencySamples again (some also
 // deactivate and reactivate), so it is sent only when the value moved.
 void Vst3Plugin::ReportLatencyChange() {
+    SettleProgramFromAudio();
     if (textsChanged_.exchange(false) && handler_ != nullptr) {
         handler_->restartComponent(kParamValuesChanged);
     }
@@ -102,6 +104,25 @@ void Vst3Plugin::ReportLatencyChange() {
     if (handler_ != nullptr) {
         handler_->restartComponent(kLatencyChanged);
     }
+}
+
+// The values are in already (and later points may have moved some): the preset only becomes the
+// current one, and the host hears that the program parameter moved.
+void Vst3Plugin::SettleProgramFromAudio() {
+    const int preset = programFromAudio_.exchange(-1);
+    if (preset < 0) {
+        return;
+    }
+    {
+        ScopedLock hold(effect_->Lock());
+        effect_->SelectPreset(preset);
+    }
+    textsChanged_ = true;
+}
+
+void Vst3Plugin::PresetsChanged() {
+    ScopedLock hold(effect_->Lock());
+    programs_.Refresh(*effect_);
 }
 
 // Only the editor view, and only where this build's window class can open a window.

@@ -15,6 +15,7 @@
 #include "framework/plugin_core.h"
 #include "vst3/change_points.h"
 #include "vst3/interface_query.h"
+#include "vst3/program_values.h"
 
 #include <atomic>
 #include <memory>
@@ -123,7 +124,7 @@ public:
     bool SendSysExToHost(const SysExMessage& /*message*/) override { return false; }
 
     // UI thread. Tells the host through a restart when the latency differs from what it was
-    // told, or when the texts changed.
+    // told, or when the texts or the program changed.
     void ReportLatencyChange();
     // The view's claim on the one editor window: false while another view holds it.
     bool ClaimEditor(bool open);
@@ -136,6 +137,12 @@ private:
     void IdentifyHostApplication(FUnknown* context);
     void SetNormalised(int index, double normalised); // under the instance lock
     void ApplyChange(const ChangePoint& point);       // audio thread
+    // The preset a program-change value picks.
+    int ProgramFor(ParamValue normalised) const;
+    // UI thread: a program the audio thread switched to becomes the current preset.
+    void SettleProgramFromAudio();
+    // UI thread: the presets may have changed; the audio thread's copy follows.
+    void PresetsChanged();
     template <typename Sample>
     void RenderSpan(AudioBusBuffers& in, AudioBusBuffers& out, int start, int frames);
     void RenderFloatPiece(float* const* in, float* const* out, int offset, int frames);
@@ -144,6 +151,8 @@ private:
     const PluginParam* ParamFor(ParamID id) const;
 
     std::unique_ptr<PluginCore> effect_;
+    ProgramValues programs_;                // for program changes in process()
+    std::atomic<int> programFromAudio_{-1}; // the preset process() switched to, not yet settled
     RefCount count_;
     IComponentHandler* handler_ = nullptr;
     const ProcessContext* context_ = nullptr; // during process() only

@@ -11,7 +11,11 @@ tresult PlugFrame::queryInterface(const TUID id, void** obj) {
     return AnswerQuery<Offer<FUnknown>, Offer<IPlugFrame>>(this, id, obj);
 }
 
-tresult PlugFrame::resizeView(IPlugView* /*view*/, ViewRect* /*newSize*/) {
+tresult PlugFrame::resizeView(IPlugView* view, ViewRect* newSize) {
     ++resizeRequests_;
-    return kResultFalse;
+    if (view == nullptr || newSize == nullptr) {
+        return kInvalidArgument;
+    }
+    requestedSize_ = *newSize;
+    return view->onSize(newSize);
 }

@@ -1,5 +1,6 @@
-// The frame a host puts a plug-in view in. It refuses resizing (the editor has a fixed size) and
-// hands out the host's run loop where the system has one (Linux), as hosts do through the frame.
+// The frame a host puts a plug-in view in. A view's resize request is counted, its size kept and
+// answered with the view's onSize, as hosts answer it; the frame hands out the host's run loop
+// where the system has one (Linux), as hosts do through the frame.
 #pragma once
 
 #include "host/vst3/host_object.h"
@@ -10,6 +11,7 @@ public:
     explicit PlugFrame(vst3::Linux::IRunLoop* runLoop) : runLoop_(runLoop) {}
 
     int ResizeRequests() const { return resizeRequests_; }
+    const vst3::ViewRect& RequestedSize() const { return requestedSize_; }
 
     vst3::tresult queryInterface(const vst3::TUID id, void** obj) override;
     vst3::tresult resizeView(vst3::IPlugView* view, vst3::ViewRect* newSize) override;
@@ -17,4 +19,5 @@ public:
 private:
     vst3::Linux::IRunLoop* runLoop_;
     int resizeRequests_ = 0;
+    vst3::ViewRect requestedSize_{};
 };

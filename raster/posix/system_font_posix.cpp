@@ -2,8 +2,10 @@
 // installed, otherwise its best match), FreeType loads it. The FreeType library and fontconfig's
 // configuration are made with the first font and released with the last, so nothing of either
 // outlives the fonts. fontconfig's process-wide state is never torn down: a host may use it too.
+// Instead fontconfig stays loaded once used (see KeepFontconfigLoaded).
 #include "raster/posix/freetype_font.h"
 
+#include <dlfcn.h>
 #include <fontconfig/fontconfig.h>
 #include FT_TRUETYPE_TABLES_H
 
@@ -22,8 +24,21 @@ FT_Library library = nullptr;
 FcConfig* fontConfig = nullptr;
 int liveFonts = 0;
 
+// fontconfig makes process-wide caches on first use (the default languages, the program's name)
+// that only FcFini frees, and a plug-in must not call that while its host may use fontconfig.
+// Were fontconfig unloaded with the plug-in, every load and unload would lose another set; kept
+// loaded, a later load finds them again.
+void KeepFontconfigLoaded() {
+    Dl_info info{};
+    if (dladdr(reinterpret_cast<void*>(&FcInitLoadConfigAndFonts), &info) != 0 &&
+        info.dli_fname != nullptr) {
+        dlopen(info.dli_fname, RTLD_NOW | RTLD_NOLOAD | RTLD_NODELETE);
+    }
+}
+
 bool AcquireLibrary() {
     if (liveFonts == 0) {
+        KeepFontconfigLoaded();
         if (FT_Init_FreeType(&library) != 0) {
             library = nullptr;
             return false;

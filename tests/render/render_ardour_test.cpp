@@ -97,11 +97,8 @@ TestAudio Read(const std::string& path) {
 } // namespace
 
 TEST(RenderArdour, ArdourRendersTheVst3BundleAsOurRendererDoesAndInTime) {
-    const std::string folder =
-        (fs::temp_directory_path() / ("crescenda-render-ardour-" + std::to_string(std::rand())))
-            .string();
-    fs::remove_all(folder);
-    fs::create_directories(folder);
+    const std::string folder = NewScratchFolder("crescenda-render-ardour-");
+    ASSERT_FALSE(folder.empty());
     ASSERT_EQ(RunRenderer(folder, {"--out-dir", "demo"}).exitCode, 0);
     const TestAudio dry = Read(folder + "/demo/crescenda-demo-dry.wav");
 

@@ -11,11 +11,8 @@
 namespace fs = std::filesystem;
 
 TEST(RenderClap, TheClapAndVst3BinariesRenderExactlyWhatTheVst2BinaryRenders) {
-    const std::string folder =
-        (fs::temp_directory_path() / ("crescenda-render-clap-" + std::to_string(std::rand())))
-            .string();
-    fs::remove_all(folder);
-    fs::create_directories(folder);
+    const std::string folder = NewScratchFolder("crescenda-render-clap-");
+    ASSERT_FALSE(folder.empty());
     ASSERT_EQ(RunRenderer(folder, {"--out-dir", "demo"}).exitCode, 0);
     const std::string input = "demo/crescenda-demo-dry.wav";
     ASSERT_EQ(RunRenderer(folder, {"--preset", "4", "--save-state", "vst2.state", input, "x.wav"})

@@ -53,11 +53,8 @@ class RenderCli : public ::testing::Test {
 protected:
     void SetUp() override {
         const auto* info = ::testing::UnitTest::GetInstance()->current_test_info();
-        folder = (fs::temp_directory_path() / ("crescenda-render-" + std::string(info->name()) +
-                                               "-" + std::to_string(std::rand())))
-                     .string();
-        fs::remove_all(folder);
-        fs::create_directories(folder);
+        folder = NewScratchFolder("crescenda-render-" + std::string(info->name()) + "-");
+        ASSERT_FALSE(folder.empty());
     }
     void TearDown() override { fs::remove_all(folder); }
 

@@ -113,3 +113,8 @@ std::vector<std::string> FilesIn(const std::string& folder) {
     std::sort(names.begin(), names.end());
     return names;
 }
+
+std::string NewScratchFolder(const std::string& prefix) {
+    std::string pattern = (std::filesystem::temp_directory_path() / (prefix + "XXXXXX")).string();
+    return mkdtemp(pattern.data()) != nullptr ? pattern : std::string();
+}

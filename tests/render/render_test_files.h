@@ -25,5 +25,9 @@ struct RunResult {
 // Runs crescenda-render (built beside the test) with `args`, in `folder`.
 RunResult RunRenderer(const std::string& folder, const std::vector<std::string>& args);
 
+// A new empty folder of its own under the temp directory, named prefix plus a unique suffix
+// (other test runs on the machine may use the same prefix at the same time); "" if none was made.
+std::string NewScratchFolder(const std::string& prefix);
+
 // The names of the files in a folder, sorted.
 std::vector<std::string> FilesIn(const std::string& folder);

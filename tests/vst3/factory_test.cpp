@@ -2,6 +2,8 @@
 #include "vst3/uid.h"
 
 #include <cstring>
+#include <fstream>
+#include <sstream>
 
 namespace {
 
@@ -67,6 +69,52 @@ TEST_F(LoadedBundle, TheComponentAnswersExactlyItsInterfacesAndIsItsOwnControlle
         EXPECT_EQ(host.Component()->queryInterface(id.bytes, &obj), kNoInterface) << UidText(id);
         EXPECT_EQ(obj, nullptr);
     }
+}
+
+// The bundle's moduleinfo.json says what the loaded factory says: each "key": value pair is looked
+// for with the value the factory gives at run time (the file's JSON syntax is checked by jq).
+TEST(Vst3Bundle, TheModuleInfoFileDescribesWhatTheFactoryReports) {
+    std::ifstream file(BundlePath() + "/Contents/Resources/moduleinfo.json");
+    ASSERT_TRUE(file.good());
+    std::stringstream text;
+    text << file.rdbuf();
+    const std::string json = text.str();
+    Vst3Module module;
+    ASSERT_TRUE(module.Open(BundlePath())) << module.Error();
+    void* found = nullptr;
+    ASSERT_EQ(module.Factory()->queryInterface(IPluginFactory2::iid.bytes, &found), kResultOk);
+    auto* factory = static_cast<IPluginFactory2*>(found);
+    PFactoryInfo info{};
+    PClassInfo2 cls{};
+    ASSERT_EQ(factory->getFactoryInfo(&info), kResultOk);
+    ASSERT_EQ(factory->getClassInfo2(0, &cls), kResultOk);
+    factory->release();
+    Uid cid{};
+    std::memcpy(cid.bytes, cls.cid, 16);
+    auto quoted = [](const std::string& value) { return "\"" + value + "\""; };
+    auto flag = [&](int32 bit) { return (info.flags & bit) != 0 ? "true" : "false"; };
+    const std::pair<const char*, std::string> pairs[] = {
+        {"Vendor", quoted(info.vendor)},
+        {"URL", quoted(info.url)},
+        {"E-Mail", quoted(info.email)},
+        {"Unicode", flag(PFactoryInfo::kUnicode)},
+        {"Classes Discardable", flag(PFactoryInfo::kClassesDiscardable)},
+        {"Component Non Discardable", flag(PFactoryInfo::kComponentNonDiscardable)},
+        {"CID", quoted(UidText(cid))},
+        {"Category", quoted(cls.category)},
+        {"Name", quoted(cls.name)},
+        {"Version", quoted(cls.version)},
+        {"SDKVersion", quoted(cls.sdkVersion)},
+        {"Class Flags", std::to_string(cls.classFlags)},
+        {"Cardinality", std::to_string(cls.cardinality)},
+        {"Sub Categories", "[\"Fx\", \"Dynamics\"]"},
+    };
+    for (const auto& [key, value] : pairs) {
+        EXPECT_NE(json.find(quoted(key) + ": " + value), std::string::npos) << key << " " << value;
+    }
+    EXPECT_STREQ(cls.subCategories, "Fx|Dynamics");
+    EXPECT_EQ(json.find("\"CID\"", json.find("\"CID\"") + 1), std::string::npos); // one class
+    module.Close();
 }
 
 TEST(Vst3Bundle, EveryReferenceIsGivenBackAtUnload) {

@@ -2,6 +2,7 @@
 
 #include <cmath>
 #include <cstring>
+#include <utility>
 
 namespace {
 
@@ -81,15 +82,22 @@ TEST_F(LoadedBundle, ActivationCyclesProcessFiniteAudioAndFlushCallsNeedNoBuffer
     }
 }
 
-// A change at offset k must land exactly on sample k: the same as a block that ends at k
-// followed by one that starts with the change.
+// A change at offset k must land exactly on sample k: the same as a block that ends at k and a
+// host that sets the value through the controller before the next block. A program change sets
+// the preset's values there, and the controller then reports the preset as the current one.
 TEST(Vst3Processing, QueuedChangesLandOnTheirSampleAtStartMiddleAndEnd) {
-    for (int offset : {0, kFrames / 2, kFrames - 1}) {
+    ParameterInfo program{};
+    const std::pair<int, bool> cases[] = {{0, false}, {kFrames / 2, false}, {kFrames - 1, false},
+                                          {0, true},  {kFrames / 2, true},  {kFrames - 1, true}};
+    for (const auto& [offset, toProgram] : cases) {
         AudioBuffers<float> in(2, kFrames), split(2, kFrames), whole(2, kFrames);
         FillSignal(in, offset + 3);
         Vst3PluginHost host, reference;
         ASSERT_TRUE(host.Load(BundlePath()));
         ASSERT_TRUE(reference.Load(BundlePath()));
+        ASSERT_EQ(host.Controller()->getParameterInfo(5, program), kResultOk);
+        const ParamID id = toProgram ? program.id : kVol;
+        const ParamValue value = toProgram ? 3.0 / 5.0 : 0.2; // Arpeggio, or -14 dB
         ASSERT_TRUE(reference.Start(44100.0, kFrames));
         ASSERT_TRUE(host.Start(44100.0, kFrames));
         // Past the look-ahead delay first, so the output carries the signal.
@@ -98,7 +106,7 @@ TEST(Vst3Processing, QueuedChangesLandOnTheirSampleAtStartMiddleAndEnd) {
             ASSERT_EQ(reference.Process(in, split, kFrames), kResultOk);
         }
         ParameterChanges changes;
-        changes.Add(kVol, offset, 0.2);
+        changes.Add(id, offset, value);
         ASSERT_EQ(host.Process(in, whole, kFrames, &changes), kResultOk);
 
         AudioBuffers<float> head(2, offset), tail(2, kFrames - offset);
@@ -108,22 +116,44 @@ TEST(Vst3Processing, QueuedChangesLandOnTheirSampleAtStartMiddleAndEnd) {
                 (k < offset ? head.At(c, k) : tail.At(c, k - offset)) = in.At(c, k);
             }
         }
-        ParameterChanges later;
-        later.Add(kVol, 0, 0.2);
         if (offset > 0) {
             ASSERT_EQ(reference.Process(head, headOut, offset), kResultOk);
         }
-        ASSERT_EQ(reference.Process(tail, tailOut, kFrames - offset, &later), kResultOk);
+        ASSERT_EQ(reference.Controller()->setParamNormalized(id, value), kResultOk);
+        ASSERT_EQ(reference.Process(tail, tailOut, kFrames - offset), kResultOk);
         for (int c = 0; c < 2; ++c) {
             for (int k = 0; k < kFrames; ++k) {
                 split.At(c, k) = k < offset ? headOut.At(c, k) : tailOut.At(c, k - offset);
             }
         }
-        EXPECT_TRUE(SameBits(whole, split)) << "offset " << offset;
+        EXPECT_TRUE(SameBits(whole, split)) << "offset " << offset << " id " << id;
         // Audible on both sides of the point, so a change landing elsewhere shows.
         EXPECT_NE(whole.At(0, 0), 0.0f);
         EXPECT_NE(whole.At(0, kFrames - 1), 0.0f);
+        for (const ParamID shown : {ParamID{0}, ParamID{1}, ParamID{2}, kVol, program.id}) {
+            EXPECT_EQ(host.Controller()->getParamNormalized(shown),
+                      reference.Controller()->getParamNormalized(shown))
+                << "offset " << offset << " id " << id << " shows " << shown;
+        }
     }
+}
+
+// A program switched in process() is settled before the controller's own program calls: going
+// back to the first program (after the host echoed the switch) finds that program's values.
+TEST_F(LoadedBundle, AProgramChangeInProcessLeavesTheOtherProgramsAsTheyWere) {
+    ParameterInfo program{};
+    ASSERT_EQ(Controller().getParameterInfo(5, program), kResultOk);
+    const double initTime = Value(1);
+    ASSERT_TRUE(host.Start(44100.0, kFrames));
+    AudioBuffers<float> in(2, kFrames), out(2, kFrames);
+    ParameterChanges changes;
+    changes.Add(program.id, 10, 3.0 / 5.0);
+    ASSERT_EQ(host.Process(in, out, kFrames, &changes), kResultOk);
+    EXPECT_NE(Value(1), initTime);
+    ASSERT_EQ(Controller().setParamNormalized(program.id, 3.0 / 5.0), kResultOk);
+    ASSERT_EQ(Controller().setParamNormalized(program.id, 0.0), kResultOk);
+    EXPECT_EQ(Value(1), initTime);
+    host.Stop();
 }
 
 } // namespace

@@ -13,6 +13,12 @@ const unsigned char kPluginBaseBigEndian[16] = {0x22, 0x88, 0x8D, 0xDB, 0x15, 0x
 const unsigned char kPluginBaseCom[16] = {0xDB, 0x8D, 0x88, 0x22, 0x6E, 0x15, 0xAE, 0x45,
                                           0x83, 0x58, 0xB3, 0x48, 0x08, 0x19, 0x06, 0x25};
 
+// IPlugViewContentScaleSupport's published bytes, the same way.
+const unsigned char kContentScaleBigEndian[16] = {0x65, 0xED, 0x96, 0x90, 0x8A, 0xC4, 0x45, 0x25,
+                                                  0x8A, 0xAD, 0xEF, 0x7A, 0x72, 0xEA, 0x70, 0x3F};
+const unsigned char kContentScaleCom[16] = {0x90, 0x96, 0xED, 0x65, 0xC4, 0x8A, 0x25, 0x45,
+                                            0x8A, 0xAD, 0xEF, 0x7A, 0x72, 0xEA, 0x70, 0x3F};
+
 std::string Bytes(const Uid& id) {
     return std::string(id.bytes, 16);
 }
@@ -33,7 +39,10 @@ TEST(Vst3Ids, ThisBuildUsesItsPlatformsLayout) {
 #else
     const unsigned char* expected = kPluginBaseBigEndian;
 #endif
+    const unsigned char* contentScale =
+        vst3::kComIdLayout ? kContentScaleCom : kContentScaleBigEndian;
     EXPECT_EQ(Bytes(vst3::IPluginBase::iid), Bytes(expected));
+    EXPECT_EQ(Bytes(vst3::IPlugViewContentScaleSupport::iid), Bytes(contentScale));
     EXPECT_TRUE(vst3::IsUid(reinterpret_cast<const char*>(expected), vst3::IPluginBase::iid));
     EXPECT_FALSE(vst3::IsUid(nullptr, vst3::IPluginBase::iid));
     // FUnknown's id reads the same in both layouts.

@@ -2,7 +2,9 @@
 #include "tests/vst3/ui_loop.h"
 #include "tests/vst3/vst3_test_support.h"
 
+#include <cmath>
 #include <set>
+#include <utility>
 
 namespace {
 
@@ -79,6 +81,51 @@ TEST_F(LoadedBundle, TheViewAttachesAndDetachesRepeatedlyAndItsGesturesReachTheH
     if (loop.RunLoop() != nullptr) {
         EXPECT_GT(loop.TimerFirings(), 0);
     }
+}
+
+// The host's content scale picks the editor's size; an attached view asks the frame for it. The
+// sizes are the 555 x 306 editor's, scaled and rounded to the nearest pixel.
+TEST_F(LoadedBundle, TheContentScaleSizesTheViewAndAnAttachedViewAsksToResize) {
+    std::string error;
+    auto window = HostWindow::Open(1110, 612, error);
+    if (window == nullptr) {
+        GTEST_SKIP() << error;
+    }
+    UiLoop loop(*window);
+    PlugFrame frame(loop.RunLoop());
+    IPlugView* view = Controller().createView("editor");
+    ASSERT_NE(view, nullptr);
+    void* found = nullptr;
+    ASSERT_EQ(view->queryInterface(IPlugViewContentScaleSupport::iid.bytes, &found), kResultOk);
+    auto* scaling = static_cast<IPlugViewContentScaleSupport*>(found);
+    auto size = [&] {
+        ViewRect rect{};
+        EXPECT_EQ(view->getSize(&rect), kResultOk);
+        return std::make_pair(rect.right - rect.left, rect.bottom - rect.top);
+    };
+    ASSERT_EQ(scaling->setContentScaleFactor(2.0f), kResultOk); // before attached: no request
+    EXPECT_EQ(size(), std::make_pair(1110, 612));
+    ASSERT_EQ(view->setFrame(&frame), kResultOk);
+    ASSERT_EQ(view->attached(window->ParentHandle(), loop.ViewType()), kResultOk);
+    EXPECT_EQ(frame.ResizeRequests(), 0);
+    const struct {
+        float factor;
+        int width, height, requests;
+    } steps[] = {{1.5f, 833, 459, 1},         {2.0f, 1110, 612, 2}, {2.0f, 1110, 612, 2},
+                 {1.0f, 555, 306, 3},         {0.0f, 555, 306, 3},  {-1.5f, 555, 306, 3},
+                 {std::nanf(""), 555, 306, 3}};
+    for (const auto& step : steps) {
+        const bool valid = step.factor > 0.0f;
+        EXPECT_EQ(scaling->setContentScaleFactor(step.factor) == kResultOk, valid) << step.factor;
+        loop.Run(50);
+        EXPECT_EQ(size(), std::make_pair(step.width, step.height)) << step.factor;
+        EXPECT_EQ(frame.ResizeRequests(), step.requests) << step.factor;
+        EXPECT_EQ(frame.RequestedSize().right, step.width) << step.factor;
+        EXPECT_EQ(frame.RequestedSize().bottom, step.height) << step.factor;
+    }
+    EXPECT_EQ(view->removed(), kResultOk);
+    scaling->release();
+    EXPECT_EQ(view->release(), 0u);
 }
 
 } // namespace
