@@ -54,18 +54,18 @@ tresult PlugView::attached(void* parent, FIDString type) {
     if (open_ || parent == nullptr || isPlatformTypeSupported(type) != kResultTrue) {
         return kResultFalse;
     }
-    if (!plugin_.ClaimEditor(true)) {
+    if (!plugin_.ClaimEditor(*this)) {
         return kResultFalse;
     }
     if (kViewNeedsRunLoop && runLoop_ == nullptr) {
-        plugin_.ClaimEditor(false); // no loop to drive the window: refuse rather than freeze
+        plugin_.ReleaseEditor(); // no loop to drive the window: refuse rather than freeze
         return kResultFalse;
     }
     // The parent's window may take another scale than the size the host last read.
     if (!ChangeAndReportSize(
             *editor, [&] { return editor->OpenEditorWindow(parent) != nullptr; },
             [this](int width, int height) { AskFrameToResize(width, height); })) {
-        plugin_.ClaimEditor(false);
+        plugin_.ReleaseEditor();
         return kResultFalse;
     }
     open_ = true;
@@ -91,7 +91,7 @@ tresult PlugView::removed() {
     }
     plugin_.Effect().Editor()->CloseEditorWindow();
     open_ = false;
-    plugin_.ClaimEditor(false);
+    plugin_.ReleaseEditor();
     return kResultOk;
 }
 
@@ -207,14 +207,25 @@ tresult PlugView::setContentScaleFactor(float factor) {
     if (editor == nullptr || !std::isfinite(factor) || factor <= 0.0f) {
         return kInvalidArgument;
     }
+    Rescale(*editor, [&] { editor->SetHostScale(factor); });
+    return kResultOk;
+}
+
+void PlugView::FollowSystemScale(double factor) {
+    if (PluginEditor* editor = plugin_.Effect().Editor()) {
+        Rescale(*editor, [&] { editor->FollowSystemScale(factor); });
+    }
+}
+
+template <typename Change>
+void PlugView::Rescale(PluginEditor& editor, Change change) {
     ChangeAndReportSize(
-        *editor,
+        editor,
         [&] {
-            editor->SetHostScale(factor);
+            change();
             return true;
         },
         [this](int width, int height) { AskFrameToResize(width, height); });
-    return kResultOk;
 }
 
 // The host answers with onSize (at once or later); the editor's window already has the size.

@@ -8,6 +8,8 @@
 
 #include "vst3/interface_query.h"
 
+class PluginEditor;
+
 namespace vst3 {
 
 class Vst3Plugin;
@@ -51,7 +53,13 @@ public:
     void onTimer() override;
     void onFDIsSet(FileDescriptor fd) override;
 
+    // The system's new scale for the open editor (a host's own scale still wins); an attached
+    // view asks its frame for the new size.
+    void FollowSystemScale(double factor);
+
 private:
+    template <typename Change>
+    void Rescale(PluginEditor& editor, Change change);
     ~PlugView();
     ViewRect EditorRect() const;
     void AskFrameToResize(int width, int height);

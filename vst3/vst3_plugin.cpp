@@ -135,12 +135,18 @@ IPlugView* Vst3Plugin::createView(FIDString name) {
     return new (std::nothrow) PlugView(*this);
 }
 
-bool Vst3Plugin::ClaimEditor(bool open) {
-    if (open && editorClaimed_) {
+bool Vst3Plugin::ClaimEditor(PlugView& view) {
+    if (editorView_ != nullptr) {
         return false;
     }
-    editorClaimed_ = open;
+    editorView_ = &view;
     return true;
+}
+
+void Vst3Plugin::SystemScaleChanged(double factor) {
+    if (editorView_ != nullptr) {
+        editorView_->FollowSystemScale(factor);
+    }
 }
 
 } // namespace vst3

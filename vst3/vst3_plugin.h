@@ -22,6 +22,8 @@
 
 namespace vst3 {
 
+class PlugView;
+
 class Vst3Plugin final : public IComponent,
                          public IAudioProcessor,
                          public IEditController,
@@ -126,8 +128,12 @@ public:
     // UI thread. Tells the host through a restart when the latency differs from what it was
     // told, or when the texts or the program changed.
     void ReportLatencyChange();
-    // The view's claim on the one editor window: false while another view holds it.
-    bool ClaimEditor(bool open);
+    // A view's claim on the one editor window: false while another view holds it. The view
+    // holding it hears of the system's scale changes.
+    bool ClaimEditor(PlugView& view);
+    void ReleaseEditor() { editorView_ = nullptr; }
+    // HostLink: the open editor's window moved to a scale of the system's (UI thread).
+    void SystemScaleChanged(double factor) override;
 
 private:
     ~Vst3Plugin();
@@ -165,7 +171,7 @@ private:
     int channels_ = 2;
     int32 sampleSize_ = kSample32;
     bool active_ = false;
-    bool editorClaimed_ = false;
+    PlugView* editorView_ = nullptr; // the view whose window shows the editor
     int reportedLatency_ = 0;
     // Host pointers advanced to the piece being rendered; sized once, so process never allocates.
     float* floatPieces_[2] = {};

@@ -128,4 +128,44 @@ TEST_F(LoadedBundle, TheContentScaleSizesTheViewAndAnAttachedViewAsksToResize) {
     EXPECT_EQ(view->release(), 0u);
 }
 
+// The system's new DPI for the attached view's window resizes it and asks the frame to follow,
+// until the host gives a content scale of its own, which then wins.
+TEST_F(LoadedBundle, TheSystemsNewDpiResizesTheAttachedViewUnlessTheHostGaveItsScale) {
+    std::string error;
+    auto window = HostWindow::Open(1110, 612, error);
+    if (window == nullptr) {
+        GTEST_SKIP() << error;
+    }
+    UiLoop loop(*window);
+    PlugFrame frame(loop.RunLoop());
+    IPlugView* view = Controller().createView("editor");
+    ASSERT_NE(view, nullptr);
+    void* found = nullptr;
+    ASSERT_EQ(view->queryInterface(IPlugViewContentScaleSupport::iid.bytes, &found), kResultOk);
+    auto* scaling = static_cast<IPlugViewContentScaleSupport*>(found);
+    ASSERT_EQ(view->setFrame(&frame), kResultOk);
+    ASSERT_EQ(view->attached(window->ParentHandle(), loop.ViewType()), kResultOk);
+    const struct {
+        float hostScale; // given before the DPI change; 0: none
+        int dpi, width, height, requests;
+    } steps[] = {{0.0f, 144, 833, 459, 1}, {0.0f, 96, 555, 306, 2}, {1.0f, 192, 555, 306, 2}};
+    for (const auto& step : steps) {
+        if (step.hostScale > 0.0f) {
+            ASSERT_EQ(scaling->setContentScaleFactor(step.hostScale), kResultOk);
+        }
+        if (!window->ChangeDpi(step.dpi)) {
+            GTEST_SKIP() << "the window system tells windows of no DPI change";
+        }
+        loop.Run(50);
+        ViewRect rect{};
+        EXPECT_EQ(view->getSize(&rect), kResultOk);
+        EXPECT_EQ(rect.right - rect.left, step.width) << step.dpi;
+        EXPECT_EQ(rect.bottom - rect.top, step.height) << step.dpi;
+        EXPECT_EQ(frame.ResizeRequests(), step.requests) << step.dpi;
+    }
+    EXPECT_EQ(view->removed(), kResultOk);
+    scaling->release();
+    EXPECT_EQ(view->release(), 0u);
+}
+
 } // namespace
