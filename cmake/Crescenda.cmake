@@ -124,9 +124,6 @@ function(crescenda_add_test)
     add_executable(${T_NAME} ${T_SOURCES})
     crescenda_warnings(${T_NAME})
     target_link_libraries(${T_NAME} PRIVATE ${T_LIBS} GTest::gtest GTest::gtest_main Threads::Threads)
-    # Every test file includes the framework's header; parsing it once per program rather than once
-    # per file takes a large share off the builds' compile time on two cores.
-    target_precompile_headers(${T_NAME} PRIVATE <gtest/gtest.h>)
     if(T_NEEDS_PLUGIN)
         add_dependencies(${T_NAME} Crescenda)
     endif()
