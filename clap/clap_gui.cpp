@@ -85,29 +85,20 @@ void ClapGui::RequestResize(int width, int height) {
     }
 }
 
-template <typename Change>
-void ClapGui::Rescale(PluginEditor& editor, Change change) {
-    ChangeAndReportSize(
-        editor,
-        [&] {
-            change();
-            return true;
-        },
-        [this](int width, int height) { RequestResize(width, height); });
-}
-
 bool ClapGui::SetScale(double factor) {
     PluginEditor* editor = Editor();
     if (editor == nullptr || !std::isfinite(factor) || factor <= 0.0) {
         return false;
     }
-    Rescale(*editor, [&] { editor->SetHostScale(factor); });
+    ChangeAndReportSize(
+        *editor, [&] { editor->SetHostScale(factor); }, ResizeReport());
     return true;
 }
 
 void ClapGui::FollowSystemScale(double factor) {
     if (PluginEditor* editor = Editor()) {
-        Rescale(*editor, [&] { editor->FollowSystemScale(factor); });
+        ChangeAndReportSize(
+            *editor, [&] { editor->FollowSystemScale(factor); }, ResizeReport());
     }
 }
 
@@ -167,7 +158,7 @@ bool ClapGui::OpenWindow() {
                                      open_ = editor->OpenEditorWindow(parent_) != nullptr;
                                      return open_;
                                  },
-                                 [this](int width, int height) { RequestResize(width, height); })) {
+                                 ResizeReport())) {
         return false;
     }
     {

@@ -41,9 +41,10 @@ private:
     void Drive(); // the window's work, then what the instance needs of the host
     // The host's window takes the editor's new size (no lock held).
     void RequestResize(int width, int height);
-    // A new scale for the editor; an open window's new size goes to the host.
-    template <typename Change>
-    void Rescale(PluginEditor& editor, Change change);
+    // What tells the host of an open window's new size.
+    auto ResizeReport() {
+        return [this](int width, int height) { RequestResize(width, height); };
+    }
 
     ClapPlugin& plugin_;
     bool created_ = false;

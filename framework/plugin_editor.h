@@ -5,6 +5,8 @@
 
 #include "framework/param_listener.h"
 
+#include <type_traits>
+
 // The window system's handle of a window: an HWND on Windows, an X11 window id elsewhere.
 using NativeWindow = void*;
 
@@ -45,13 +47,16 @@ public:
 };
 
 // Runs change (which may resize the editor: a scale hint, opening on another monitor); when it
-// succeeds and the open window's size moved, report(width, height) asks the host to resize its
-// window. Adapters call it with no lock of theirs held, as every call to the host.
+// succeeds (a change returning nothing always does) and the open window's size moved,
+// report(width, height) asks the host to resize its window. Adapters call it with no lock of
+// theirs held, as every call to the host.
 template <typename Change, typename Report>
 bool ChangeAndReportSize(PluginEditor& editor, Change change, Report report) {
     const int width = editor.Width();
     const int height = editor.Height();
-    if (!change()) {
+    if constexpr (std::is_void_v<decltype(change())>) {
+        change();
+    } else if (!change()) {
         return false;
     }
     if (editor.HasWindow() && (editor.Width() != width || editor.Height() != height)) {

@@ -29,13 +29,9 @@ bool OpenAtScale(Vst2Plugin& plugin, PluginEditor& editor, void* parent) {
 // A new scale for the editor; an open window's new size goes to the host.
 template <typename Change>
 void Rescale(Vst2Plugin& plugin, PluginEditor& editor, Change change) {
-    ChangeAndReportSize(
-        editor,
-        [&] {
-            change();
-            return true;
-        },
-        [&](int width, int height) { Vst2Requests::AskHostToResize(plugin, width, height); });
+    ChangeAndReportSize(editor, change, [&](int width, int height) {
+        Vst2Requests::AskHostToResize(plugin, width, height);
+    });
 }
 
 } // namespace

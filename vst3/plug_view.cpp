@@ -63,8 +63,7 @@ tresult PlugView::attached(void* parent, FIDString type) {
     }
     // The parent's window may take another scale than the size the host last read.
     if (!ChangeAndReportSize(
-            *editor, [&] { return editor->OpenEditorWindow(parent) != nullptr; },
-            [this](int width, int height) { AskFrameToResize(width, height); })) {
+            *editor, [&] { return editor->OpenEditorWindow(parent) != nullptr; }, ResizeReport())) {
         plugin_.ReleaseEditor();
         return kResultFalse;
     }
@@ -207,25 +206,16 @@ tresult PlugView::setContentScaleFactor(float factor) {
     if (editor == nullptr || !std::isfinite(factor) || factor <= 0.0f) {
         return kInvalidArgument;
     }
-    Rescale(*editor, [&] { editor->SetHostScale(factor); });
+    ChangeAndReportSize(
+        *editor, [&] { editor->SetHostScale(factor); }, ResizeReport());
     return kResultOk;
 }
 
 void PlugView::FollowSystemScale(double factor) {
     if (PluginEditor* editor = plugin_.Effect().Editor()) {
-        Rescale(*editor, [&] { editor->FollowSystemScale(factor); });
+        ChangeAndReportSize(
+            *editor, [&] { editor->FollowSystemScale(factor); }, ResizeReport());
     }
-}
-
-template <typename Change>
-void PlugView::Rescale(PluginEditor& editor, Change change) {
-    ChangeAndReportSize(
-        editor,
-        [&] {
-            change();
-            return true;
-        },
-        [this](int width, int height) { AskFrameToResize(width, height); });
 }
 
 // The host answers with onSize (at once or later); the editor's window already has the size.

@@ -58,8 +58,10 @@ public:
     void FollowSystemScale(double factor);
 
 private:
-    template <typename Change>
-    void Rescale(PluginEditor& editor, Change change);
+    // What tells the frame of an attached view's new size.
+    auto ResizeReport() {
+        return [this](int width, int height) { AskFrameToResize(width, height); };
+    }
     ~PlugView();
     ViewRect EditorRect() const;
     void AskFrameToResize(int width, int height);

@@ -110,6 +110,25 @@ for i = 3, #arg do
     assert(index and tonumber(value), "not a parameter setting: " .. arg[i])
     assert(ARDOUR.LuaAPI.set_processor_param(processor, index, tonumber(value)), arg[i])
 end
+-- That thread may still join the inputs after the disconnect above: save only once they have stayed
+-- free across a pause.
+local settled = false
+for attempt = 1, 50 do
+    local joined = false
+    for c = 0, 1 do
+        local input = track:input():audio(c)
+        if input:connected() then
+            joined = true
+            input:disconnect_all()
+        end
+    end
+    if not joined and attempt > 1 then
+        settled = true
+        break
+    end
+    ARDOUR.LuaAPI.usleep(100000)
+end
+assert(settled, "Ardour kept joining the track's inputs")
 print(string.format("session: %s, %d Hz, %d frames through %s", name, rate, frames, plugin:name()))
 Session:save_state("", false, false, false, false, false)
 close_session()
