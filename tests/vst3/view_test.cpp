@@ -3,6 +3,7 @@
 #include "tests/vst3/vst3_test_support.h"
 
 #include <cmath>
+#include <memory>
 #include <set>
 #include <utility>
 
@@ -83,31 +84,64 @@ TEST_F(LoadedBundle, TheViewAttachesAndDetachesRepeatedlyAndItsGesturesReachTheH
     }
 }
 
+// A view of the editor and its content-scale interface, with a window of the 2x size and a frame
+// to attach it to. Tests attach it; the view is removed and released at the end.
+class ScalableView : public LoadedBundle {
+protected:
+    void SetUp() override {
+        LoadedBundle::SetUp();
+        std::string error;
+        window_ = HostWindow::Open(1110, 612, error);
+        if (window_ == nullptr) {
+            GTEST_SKIP() << error;
+        }
+        loop_ = std::make_unique<UiLoop>(*window_);
+        frame_ = std::make_unique<PlugFrame>(loop_->RunLoop());
+        view_ = Controller().createView("editor");
+        ASSERT_NE(view_, nullptr);
+        void* found = nullptr;
+        ASSERT_EQ(view_->queryInterface(IPlugViewContentScaleSupport::iid.bytes, &found),
+                  kResultOk);
+        scaling_ = static_cast<IPlugViewContentScaleSupport*>(found);
+    }
+    void TearDown() override {
+        if (attached_) {
+            EXPECT_EQ(view_->removed(), kResultOk);
+        }
+        if (scaling_ != nullptr) {
+            scaling_->release();
+        }
+        if (view_ != nullptr) {
+            EXPECT_EQ(view_->release(), 0u);
+        }
+        LoadedBundle::TearDown();
+    }
+    void Attach() {
+        ASSERT_EQ(view_->setFrame(frame_.get()), kResultOk);
+        ASSERT_EQ(view_->attached(window_->ParentHandle(), loop_->ViewType()), kResultOk);
+        attached_ = true;
+    }
+    std::pair<int, int> Size() {
+        ViewRect rect{};
+        EXPECT_EQ(view_->getSize(&rect), kResultOk);
+        return std::make_pair(rect.right - rect.left, rect.bottom - rect.top);
+    }
+
+    std::unique_ptr<HostWindow> window_;
+    std::unique_ptr<UiLoop> loop_;
+    std::unique_ptr<PlugFrame> frame_;
+    IPlugView* view_ = nullptr;
+    IPlugViewContentScaleSupport* scaling_ = nullptr;
+    bool attached_ = false;
+};
+
 // The host's content scale picks the editor's size; an attached view asks the frame for it. The
 // sizes are the 555 x 306 editor's, scaled and rounded to the nearest pixel.
-TEST_F(LoadedBundle, TheContentScaleSizesTheViewAndAnAttachedViewAsksToResize) {
-    std::string error;
-    auto window = HostWindow::Open(1110, 612, error);
-    if (window == nullptr) {
-        GTEST_SKIP() << error;
-    }
-    UiLoop loop(*window);
-    PlugFrame frame(loop.RunLoop());
-    IPlugView* view = Controller().createView("editor");
-    ASSERT_NE(view, nullptr);
-    void* found = nullptr;
-    ASSERT_EQ(view->queryInterface(IPlugViewContentScaleSupport::iid.bytes, &found), kResultOk);
-    auto* scaling = static_cast<IPlugViewContentScaleSupport*>(found);
-    auto size = [&] {
-        ViewRect rect{};
-        EXPECT_EQ(view->getSize(&rect), kResultOk);
-        return std::make_pair(rect.right - rect.left, rect.bottom - rect.top);
-    };
-    ASSERT_EQ(scaling->setContentScaleFactor(2.0f), kResultOk); // before attached: no request
-    EXPECT_EQ(size(), std::make_pair(1110, 612));
-    ASSERT_EQ(view->setFrame(&frame), kResultOk);
-    ASSERT_EQ(view->attached(window->ParentHandle(), loop.ViewType()), kResultOk);
-    EXPECT_EQ(frame.ResizeRequests(), 0);
+TEST_F(ScalableView, TheContentScaleSizesTheViewAndAnAttachedViewAsksToResize) {
+    ASSERT_EQ(scaling_->setContentScaleFactor(2.0f), kResultOk); // before attached: no request
+    EXPECT_EQ(Size(), std::make_pair(1110, 612));
+    ASSERT_NO_FATAL_FAILURE(Attach());
+    EXPECT_EQ(frame_->ResizeRequests(), 0);
     const struct {
         float factor;
         int width, height, requests;
@@ -116,58 +150,36 @@ TEST_F(LoadedBundle, TheContentScaleSizesTheViewAndAnAttachedViewAsksToResize) {
                  {std::nanf(""), 555, 306, 3}};
     for (const auto& step : steps) {
         const bool valid = step.factor > 0.0f;
-        EXPECT_EQ(scaling->setContentScaleFactor(step.factor) == kResultOk, valid) << step.factor;
-        loop.Run(50);
-        EXPECT_EQ(size(), std::make_pair(step.width, step.height)) << step.factor;
-        EXPECT_EQ(frame.ResizeRequests(), step.requests) << step.factor;
-        EXPECT_EQ(frame.RequestedSize().right, step.width) << step.factor;
-        EXPECT_EQ(frame.RequestedSize().bottom, step.height) << step.factor;
+        EXPECT_EQ(scaling_->setContentScaleFactor(step.factor) == kResultOk, valid) << step.factor;
+        loop_->Run(50);
+        EXPECT_EQ(Size(), std::make_pair(step.width, step.height)) << step.factor;
+        EXPECT_EQ(frame_->ResizeRequests(), step.requests) << step.factor;
+        EXPECT_EQ(frame_->RequestedSize().right, step.width) << step.factor;
+        EXPECT_EQ(frame_->RequestedSize().bottom, step.height) << step.factor;
     }
-    EXPECT_EQ(view->removed(), kResultOk);
-    scaling->release();
-    EXPECT_EQ(view->release(), 0u);
 }
 
 // The system's new DPI for the attached view's window resizes it and asks the frame to follow,
 // until the host gives a content scale of its own, which then wins.
-TEST_F(LoadedBundle, TheSystemsNewDpiResizesTheAttachedViewUnlessTheHostGaveItsScale) {
-    std::string error;
-    auto window = HostWindow::Open(1110, 612, error);
-    if (window == nullptr) {
-        GTEST_SKIP() << error;
-    }
+TEST_F(ScalableView, TheSystemsNewDpiResizesTheAttachedViewUnlessTheHostGaveItsScale) {
     // Asked before anything is attached, so a skip leaves nothing open.
-    if (!window->ChangeDpi(96)) {
+    if (!window_->ChangeDpi(96)) {
         GTEST_SKIP() << "the window system tells windows of no DPI change";
     }
-    UiLoop loop(*window);
-    PlugFrame frame(loop.RunLoop());
-    IPlugView* view = Controller().createView("editor");
-    ASSERT_NE(view, nullptr);
-    void* found = nullptr;
-    ASSERT_EQ(view->queryInterface(IPlugViewContentScaleSupport::iid.bytes, &found), kResultOk);
-    auto* scaling = static_cast<IPlugViewContentScaleSupport*>(found);
-    ASSERT_EQ(view->setFrame(&frame), kResultOk);
-    ASSERT_EQ(view->attached(window->ParentHandle(), loop.ViewType()), kResultOk);
+    ASSERT_NO_FATAL_FAILURE(Attach());
     const struct {
         float hostScale; // given before the DPI change; 0: none
         int dpi, width, height, requests;
     } steps[] = {{0.0f, 144, 833, 459, 1}, {0.0f, 96, 555, 306, 2}, {1.0f, 192, 555, 306, 2}};
     for (const auto& step : steps) {
         if (step.hostScale > 0.0f) {
-            ASSERT_EQ(scaling->setContentScaleFactor(step.hostScale), kResultOk);
+            ASSERT_EQ(scaling_->setContentScaleFactor(step.hostScale), kResultOk);
         }
-        EXPECT_TRUE(window->ChangeDpi(step.dpi));
-        loop.Run(50);
-        ViewRect rect{};
-        EXPECT_EQ(view->getSize(&rect), kResultOk);
-        EXPECT_EQ(rect.right - rect.left, step.width) << step.dpi;
-        EXPECT_EQ(rect.bottom - rect.top, step.height) << step.dpi;
-        EXPECT_EQ(frame.ResizeRequests(), step.requests) << step.dpi;
+        EXPECT_TRUE(window_->ChangeDpi(step.dpi));
+        loop_->Run(50);
+        EXPECT_EQ(Size(), std::make_pair(step.width, step.height)) << step.dpi;
+        EXPECT_EQ(frame_->ResizeRequests(), step.requests) << step.dpi;
     }
-    EXPECT_EQ(view->removed(), kResultOk);
-    scaling->release();
-    EXPECT_EQ(view->release(), 0u);
 }
 
 } // namespace
