@@ -209,62 +209,61 @@ TEST(EditorImages, BackgroundIsOpaqueEverywhere) {
     }
 }
 
-TEST(KnobStrips, EveryStripIsOneHundredTwentyStackedSquareFrames) {
+// Each knob strip at each scale, checked to be 120 stacked square frames before check looks at it.
+template <typename Check>
+void ForEachStrip(Check check) {
     for (int scale : kScales)
         for (const Knob& knob : ScaledKnobs(scale)) {
+            SCOPED_TRACE(knob.strip);
             const Image strip = Load(AtScale(knob.strip, scale));
-            EXPECT_EQ(strip.width, knob.size) << knob.strip;
-            EXPECT_EQ(strip.height, knob.size * kKnobFrames) << knob.strip;
+            ASSERT_EQ(strip.width, knob.size);
+            ASSERT_EQ(strip.height, knob.size * kKnobFrames);
+            check(knob, strip);
         }
+}
+
+TEST(KnobStrips, EveryStripIsOneHundredTwentyStackedSquareFrames) {
+    ForEachStrip([](const Knob&, const Image&) {});
 }
 
 TEST(KnobStrips, NeighbouringFramesDifferAndTheEndsDifferMost) {
-    for (int scale : kScales)
-        for (const Knob& knob : ScaledKnobs(scale)) {
-            const Image strip = Load(AtScale(knob.strip, scale));
-            ASSERT_EQ(strip.height, knob.size * kKnobFrames) << knob.strip;
-            long largestStep = 0;
-            for (int f = 0; f + 1 < kKnobFrames; ++f) {
-                const long step = FrameDifference(strip, f, f + 1);
-                EXPECT_GT(step, 0) << knob.strip << " frames " << f + 1 << " and " << f + 2;
-                largestStep = std::max(largestStep, step);
-            }
-            EXPECT_GT(FrameDifference(strip, 0, kKnobFrames - 1), largestStep) << knob.strip;
+    ForEachStrip([](const Knob& knob, const Image& strip) {
+        long largestStep = 0;
+        for (int f = 0; f + 1 < kKnobFrames; ++f) {
+            const long step = FrameDifference(strip, f, f + 1);
+            EXPECT_GT(step, 0) << knob.strip << " frames " << f + 1 << " and " << f + 2;
+            largestStep = std::max(largestStep, step);
         }
+        EXPECT_GT(FrameDifference(strip, 0, kKnobFrames - 1), largestStep) << knob.strip;
+    });
 }
 
 TEST(KnobStrips, EverythingOutsideTheKnobCircleIsTransparent) {
-    for (int scale : kScales)
-        for (const Knob& knob : ScaledKnobs(scale)) {
-            const Image strip = Load(AtScale(knob.strip, scale));
-            ASSERT_EQ(strip.height, knob.size * kKnobFrames) << knob.strip;
-            const double c = knob.size / 2.0;
-            for (int f = 0; f < kKnobFrames; ++f)
-                for (int y = 0; y < knob.size; ++y)
-                    for (int x = 0; x < knob.size; ++x) {
-                        // Pixels whose nearest corner to the centre lies outside the circle.
-                        const double dx = std::fabs(x + 0.5 - c) - 0.5;
-                        const double dy = std::fabs(y + 0.5 - c) - 0.5;
-                        if (dx * dx + dy * dy <= c * c)
-                            continue;
-                        ASSERT_EQ(strip.Alpha(x, f * knob.size + y), 0)
-                            << knob.strip << " frame " << f + 1 << " at " << x << "," << y;
-                    }
-        }
+    ForEachStrip([](const Knob& knob, const Image& strip) {
+        const double c = knob.size / 2.0;
+        for (int f = 0; f < kKnobFrames; ++f)
+            for (int y = 0; y < knob.size; ++y)
+                for (int x = 0; x < knob.size; ++x) {
+                    // Pixels whose nearest corner to the centre lies outside the circle.
+                    const double dx = std::fabs(x + 0.5 - c) - 0.5;
+                    const double dy = std::fabs(y + 0.5 - c) - 0.5;
+                    if (dx * dx + dy * dy <= c * c)
+                        continue;
+                    ASSERT_EQ(strip.Alpha(x, f * knob.size + y), 0)
+                        << knob.strip << " frame " << f + 1 << " at " << x << "," << y;
+                }
+    });
 }
 
 TEST(KnobStrips, PointerTurnsThroughTheScaleAngleOfEachFrameValue) {
-    for (int scale : kScales)
-        for (const Knob& knob : ScaledKnobs(scale)) {
-            const Image strip = Load(AtScale(knob.strip, scale));
-            ASSERT_EQ(strip.height, knob.size * kKnobFrames) << knob.strip;
-            for (int f = 0; f < kKnobFrames; ++f) {
-                double angle = 0.0;
-                ASSERT_TRUE(PointerDirection(strip, f, &angle)) << knob.strip << " frame " << f + 1;
-                EXPECT_LT(AngleBetween(angle, PointerAngle(FrameValue(f))), 3.0 * kPi / 180.0)
-                    << knob.strip << " frame " << f + 1;
-            }
+    ForEachStrip([](const Knob& knob, const Image& strip) {
+        for (int f = 0; f < kKnobFrames; ++f) {
+            double angle = 0.0;
+            ASSERT_TRUE(PointerDirection(strip, f, &angle)) << knob.strip << " frame " << f + 1;
+            EXPECT_LT(AngleBetween(angle, PointerAngle(FrameValue(f))), 3.0 * kPi / 180.0)
+                << knob.strip << " frame " << f + 1;
         }
+    });
 }
 
 TEST(DialScales, PrintOnlyOutsideTheKnobSoNothingHidesUnderIt) {
