@@ -40,9 +40,18 @@ env "${ARDOUR_ENV[@]}" timeout 120 ardour7-lua "$here/ardour/render-session.lua"
 }
 env "${ARDOUR_ENV[@]}" timeout 120 ardour7-lua "$here/ardour/session-latency.lua" "$work/session" \
     2>&1 | grep -E '^(loaded:|Error)' || true
-env "${ARDOUR_ENV[@]}" timeout 120 ardour7-export -b float -o "$output" "$work/session" session \
-    2>&1 | grep -v '^\* Exporting' || true
-[ -s "$output" ] || {
-    echo "ardour-vst3-render: ardour7-export wrote no $output" >&2
+# An export takes seconds; once in a while, under load, Ardour's export never finishes (it wrote
+# only the file's header). The session is unchanged by an export, so a hung one is run again.
+for attempt in 1 2; do
+    rm -f "$output"
+    status=0
+    env "${ARDOUR_ENV[@]}" timeout 60 ardour7-export -b float -o "$output" "$work/session" session \
+        > "$work/export.log" 2>&1 || status=$?
+    grep -v '^\* Exporting' "$work/export.log" || true
+    [ "$status" -ne 124 ] && break
+    echo "ardour-vst3-render: ardour7-export hung (attempt $attempt of 2)" >&2
+done
+[ "$status" -eq 0 ] && [ -s "$output" ] || {
+    echo "ardour-vst3-render: ardour7-export failed (exit $status) or wrote no $output" >&2
     exit 1
 }

@@ -34,6 +34,9 @@ local rate, channels, frames = wav_shape(input)
 assert(channels == 1 or channels == 2, "Crescenda takes mono or stereo, not " .. channels .. " channels")
 local name = input:match("([^/]+)$")
 
+-- Ardour joins a new track's inputs to the physical inputs from a thread of its own, which a save
+-- may or may not have waited for; under load it can come after any check. Switched off, it never does.
+ARDOUR.config():set_input_auto_connect(0)
 AudioEngine:set_backend("None (Dummy)", "", "")
 create_session(dir, "session", rate)
 Session:new_audio_track(2, 2, nil, 1, "swell", ARDOUR.PresentationInfo.max_order,
@@ -87,9 +90,8 @@ AudioEngine:set_backend("None (Dummy)", "", "")
 load_session(dir, "session")
 local track = Session:route_by_name("swell"):to_track()
 assert(track:playlist():region_list():size() == 1, "Ardour did not load the region")
--- A new track's ports are joined by a thread of Ardour's own, which the first save may or may not
--- have waited for. Join them here the one way that renders the file: the outputs to the master bus,
--- the inputs to nothing (an input on a physical port would shift the export by its latency).
+-- The outputs go to the master bus, the inputs to nothing: an input on a physical port would shift
+-- the export by its latency. Auto-connect is off, so no thread of Ardour's joins them later.
 for c = 0, 1 do
     local input, output = track:input():audio(c), track:output():audio(c)
     input:disconnect_all()
@@ -110,25 +112,9 @@ for i = 3, #arg do
     assert(index and tonumber(value), "not a parameter setting: " .. arg[i])
     assert(ARDOUR.LuaAPI.set_processor_param(processor, index, tonumber(value)), arg[i])
 end
--- That thread may still join the inputs after the disconnect above: save only once they have stayed
--- free across a pause.
-local settled = false
-for attempt = 1, 50 do
-    local joined = false
-    for c = 0, 1 do
-        local input = track:input():audio(c)
-        if input:connected() then
-            joined = true
-            input:disconnect_all()
-        end
-    end
-    if not joined and attempt > 1 then
-        settled = true
-        break
-    end
-    ARDOUR.LuaAPI.usleep(100000)
+for c = 0, 1 do
+    assert(not track:input():audio(c):connected(), "Ardour joined the track's inputs")
 end
-assert(settled, "Ardour kept joining the track's inputs")
 print(string.format("session: %s, %d Hz, %d frames through %s", name, rate, frames, plugin:name()))
 Session:save_state("", false, false, false, false, false)
 close_session()
