@@ -51,9 +51,24 @@ if [ ${#absent[@]} -gt 0 ]; then
     exit 1
 fi
 
-# Cross-built dependencies, kept in .cache/ and reused.
+# Cross-built dependencies, kept in .cache/ and reused. They depend only on their recipes and the
+# installed toolchain and sources, so a new clone's .cache/ is the machine's shared build of them
+# (in the user's cache folder, one per recipe and package version) rather than a build of its own.
+if [ ! -e .cache ]; then
+    key=$( (cat scripts/build-gtest-mingw.sh scripts/fetch-debian-source.sh scripts/setup.d/*.sh \
+        cmake/mingw-w64.cmake
+        dpkg-query -W googletest g++-mingw-w64-x86-64-posix libpng-dev libbenchmark-dev || true) |
+        sha1sum | cut -c1-16)
+    shared="${XDG_CACHE_HOME:-${HOME:-/tmp}/.cache}/crescenda/deps-$key"
+    mkdir -p "$shared"
+    ln -s "$shared" .cache
+fi
+# Two set-ups sharing one cache build it once, one after the other.
+exec 8>.cache/.setup-lock
+flock 8
 bash scripts/build-gtest-mingw.sh
 for extra in scripts/setup.d/*.sh; do
     [ -e "$extra" ] && bash "$extra"
 done
+flock -u 8
 echo "setup: ready"

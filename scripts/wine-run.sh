@@ -27,12 +27,7 @@ if [ ! -f "$WINEPREFIX/system.reg" ]; then
     mkdir -p "$WINEPREFIX"
     boot_output=$(wineboot -i 2>&1) || true
     wineserver -w || true
-    # Tests run in parallel: the first to find the prefix missing (or its settings unset) makes it
-# while the others wait, so no two boot one prefix at once.
-mkdir -p "$(dirname "$WINEPREFIX")"
-exec 9>"$WINEPREFIX.setup-lock"
-flock 9
-if [ ! -f "$WINEPREFIX/system.reg" ]; then
+    if [ ! -f "$WINEPREFIX/system.reg" ]; then
         cannot_start "wineboot did not create $WINEPREFIX ($(tail -n 1 <<<"$boot_output"))"
     fi
 fi
