@@ -2,10 +2,11 @@
 # Runs a Windows executable under Wine with a private prefix inside the build folder and Wine's
 # own chatter silenced. CTest uses it as the cross-compiling emulator. When Wine cannot start, it
 # says so in one line and exits 127, so every Windows test fails with the reason rather than a
-# shell error.
+# shell error. `wine-run.sh --prepare-only` sets the prefix up and runs nothing.
 set -euo pipefail
 here="$(cd "$(dirname "$0")/.." && pwd)"
-export WINEPREFIX="${CRESCENDA_WINEPREFIX:-$here/build/win64/wineprefix}"
+base_prefix="$here/build/win64/wineprefix"
+export WINEPREFIX="${CRESCENDA_WINEPREFIX:-$base_prefix}"
 export WINEDEBUG=-all
 export WINEDLLOVERRIDES="mscoree=;mshtml=;winemenubuilder.exe=d"
 export WINEARCH=win64
@@ -23,6 +24,13 @@ done
 mkdir -p "$(dirname "$WINEPREFIX")"
 exec 9>"$WINEPREFIX.setup-lock"
 flock 9
+if [ ! -f "$WINEPREFIX/system.reg" ] && [ "$WINEPREFIX" != "$base_prefix" ]; then
+    # Another prefix (another DPI) starts as a copy of the build's own, made first if need be:
+    # copying takes a second where booting takes twenty.
+    CRESCENDA_WINEPREFIX="$base_prefix" CRESCENDA_WINE_DPI='' "$0" --prepare-only
+    rm -rf "$WINEPREFIX"
+    cp -a "$base_prefix" "$WINEPREFIX"
+fi
 if [ ! -f "$WINEPREFIX/system.reg" ]; then
     mkdir -p "$WINEPREFIX"
     boot_output=$(wineboot -i 2>&1) || true
@@ -49,4 +57,5 @@ if [ -n "$dpi" ] && [ ! -f "$WINEPREFIX/.logpixels-$dpi" ]; then
 fi
 flock -u 9
 exec 9>&-
+[ "${1:-}" = "--prepare-only" ] && exit 0
 exec wine "$@"
