@@ -48,18 +48,46 @@ run_ctest() {
     fi
 }
 
-build_preset() {
+# Configures and builds one preset; the caller reports a failure.
+configure_and_build() {
     local preset=$1
-    note "configure and build: $preset"
     if ! cmake --preset "$preset" >"$root/build/configure-$preset.log" 2>&1; then
         cat "$root/build/configure-$preset.log"
-        fail "configure $preset"
         return 1
     fi
-    if ! cmake --build --preset "$preset" -- -k 0; then
-        fail "build $preset"
-        return 1
+    cmake --build --preset "$preset" -- -k 0
+}
+
+build_preset() {
+    note "configure and build: $1"
+    configure_and_build "$1" || { fail "build $1"; return 1; }
+}
+
+# The next build runs while the tests of the last one do, at the lowest priority: the tests keep
+# the processors they need (many of them wait on windows, Wine or Ardour) and the build takes
+# what is left. Its output goes to build/build-PRESET.log.
+background_pid=
+background_preset=
+start_background_build() {
+    background_preset=$1
+    shift
+    note "build in the background: $background_preset"
+    (
+        renice -n 19 "$BASHPID" >/dev/null
+        "$@"
+    ) >"$root/build/build-$background_preset.log" 2>&1 &
+    background_pid=$!
+}
+finish_background_build() {
+    local preset=$background_preset log="$root/build/build-$background_preset.log"
+    if wait "$background_pid"; then
+        note "built: $preset"
+        tail -n 2 "$log"
+        return 0
     fi
+    grep -E -B2 -A8 'error|FAILED' "$log" | head -n 80
+    fail "build $preset (build/build-$preset.log)"
+    return 1
 }
 
 mkdir -p build
@@ -80,16 +108,30 @@ if ! start_virtual_display; then
     fail "virtual display for the editor-window tests"
 fi
 
-build_preset linux && run_ctest linux
+# Every thorough battery's ThreadSanitizer runs (scripts/thorough.d/editor.sh, validation.sh)
+# use these targets of the linux-tsan build.
+tsan_targets=(editor_tests editor_window_tests validation_battery Crescenda CrescendaRtChecks)
 
-if build_preset win64; then
-    run_ctest win64
-fi
+linux_built=0
+build_preset linux && linux_built=1
+start_background_build win64 configure_and_build win64
+[ "$linux_built" = 1 ] && run_ctest linux
+
+win64_built=0
+finish_background_build && win64_built=1
+[ "$thorough" = 1 ] && start_background_build linux-asan configure_and_build linux-asan
+[ "$win64_built" = 1 ] && run_ctest win64
 # The Wine server of the build's private prefix, not the user's own.
 WINEPREFIX="$root/build/win64/wineprefix" wineserver -k >/dev/null 2>&1 || true
 
 if [ "$thorough" = 1 ]; then
-    build_preset linux-asan && run_ctest linux-asan
+    asan_built=0
+    finish_background_build && asan_built=1
+    start_background_build linux-tsan \
+        bash scripts/build-targets.sh linux-tsan "$root/build/linux-tsan" "${tsan_targets[@]}"
+    [ "$asan_built" = 1 ] && run_ctest linux-asan
+    # The batteries build what is missing themselves and report a failed build.
+    wait "$background_pid" || true
     for extra in scripts/thorough.d/*.sh; do
         [ -e "$extra" ] || continue
         note "thorough: $extra"
