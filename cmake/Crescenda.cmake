@@ -123,9 +123,6 @@ function(crescenda_add_test)
     crescenda_find_gtest()
     add_executable(${T_NAME} ${T_SOURCES})
     crescenda_warnings(${T_NAME})
-    # The code under test comes optimised from its libraries; the test code itself compiles
-    # faster at -O1 and runs fast enough, with the same floating-point results (no contraction).
-    target_compile_options(${T_NAME} PRIVATE $<$<CONFIG:Release,RelWithDebInfo>:-O1>)
     target_link_libraries(${T_NAME} PRIVATE ${T_LIBS} GTest::gtest GTest::gtest_main Threads::Threads)
     if(T_NEEDS_PLUGIN)
         add_dependencies(${T_NAME} Crescenda)
