@@ -8,7 +8,8 @@ here="$(cd "$(dirname "$0")/.." && pwd)"
 base_prefix="$here/build/win64/wineprefix"
 export WINEPREFIX="${CRESCENDA_WINEPREFIX:-$base_prefix}"
 export WINEDEBUG=-all
-export WINEDLLOVERRIDES="mscoree=;mshtml=;winemenubuilder.exe=d"
+# No debugger on a crash: with no one to answer it, it would hold the crashed program forever.
+export WINEDLLOVERRIDES="mscoree=;mshtml=;winemenubuilder.exe=d;winedbg.exe=d"
 export WINEARCH=win64
 
 cannot_start() {
@@ -58,4 +59,21 @@ fi
 flock -u 9
 exec 9>&-
 [ "${1:-}" = "--prepare-only" ] && exit 0
-exec wine "$@"
+
+# The first program of a Wine session starts the session's own processes (wineserver, services,
+# explorer, ...), and they keep its standard output and error open until the session ends, long
+# after the program did when other programs keep the session going. CTest waits for the end of a
+# test's output, so it would count that test as running until then. The program writes into
+# files instead, relayed here as they grow, and the relay ends with the program.
+out=$(mktemp)
+err=$(mktemp)
+trap 'rm -f "$out" "$err"' EXIT
+wine "$@" <&0 >"$out" 2>"$err" &
+pid=$!
+trap 'kill "$pid" 2>/dev/null' TERM INT
+tail -s 0.1 --pid="$pid" -n +1 -f "$out" &
+tail -s 0.1 --pid="$pid" -n +1 -f "$err" >&2 &
+status=0
+wait "$pid" || status=$?
+wait
+exit "$status"
