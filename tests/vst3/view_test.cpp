@@ -1,10 +1,18 @@
 #include "host/vst3/plug_frame.h"
+#include "tests/editor_window/time_knob_drag.h"
 #include "tests/vst3/ui_loop.h"
 #include "tests/vst3/vst3_test_support.h"
+#include "vst3/realtime_counters_interface.h"
 
+#include <algorithm>
+#include <atomic>
+#include <chrono>
 #include <cmath>
+#include <fstream>
+#include <iostream>
 #include <memory>
 #include <set>
+#include <thread>
 #include <utility>
 
 namespace {
@@ -12,6 +20,8 @@ namespace {
 using namespace vst3;
 using Kind = RecordingHandler::Kind;
 
+constexpr ParamID kDepth = 2;
+constexpr ParamID kVol = 3;
 constexpr ParamID kOnOff = 4;
 
 // Distinct colours in the window's client area: the editor painted, not an empty window.
@@ -84,9 +94,9 @@ TEST_F(LoadedBundle, TheViewAttachesAndDetachesRepeatedlyAndItsGesturesReachTheH
     }
 }
 
-// A view of the editor and its content-scale interface, with a window of the 2x size and a frame
-// to attach it to. Tests attach it; the view is removed and released at the end.
-class ScalableView : public LoadedBundle {
+// A view of the editor and its content-scale interface, with a window of the 2x size, the host's
+// loop and a frame to attach it to. Tests attach it; the view is removed and released at the end.
+class EditorView : public LoadedBundle {
 protected:
     void SetUp() override {
         LoadedBundle::SetUp();
@@ -137,7 +147,7 @@ protected:
 
 // The host's content scale picks the editor's size; an attached view asks the frame for it. The
 // sizes are the 555 x 306 editor's, scaled and rounded to the nearest pixel.
-TEST_F(ScalableView, TheContentScaleSizesTheViewAndAnAttachedViewAsksToResize) {
+TEST_F(EditorView, TheContentScaleSizesTheViewAndAnAttachedViewAsksToResize) {
     ASSERT_EQ(scaling_->setContentScaleFactor(2.0f), kResultOk); // before attached: no request
     EXPECT_EQ(Size(), std::make_pair(1110, 612));
     ASSERT_NO_FATAL_FAILURE(Attach());
@@ -161,7 +171,7 @@ TEST_F(ScalableView, TheContentScaleSizesTheViewAndAnAttachedViewAsksToResize) {
 
 // The system's new DPI for the attached view's window resizes it and asks the frame to follow,
 // until the host gives a content scale of its own, which then wins.
-TEST_F(ScalableView, TheSystemsNewDpiResizesTheAttachedViewUnlessTheHostGaveItsScale) {
+TEST_F(EditorView, TheSystemsNewDpiResizesTheAttachedViewUnlessTheHostGaveItsScale) {
     // Asked before anything is attached, so a skip leaves nothing open.
     if (!window_->ChangeDpi(96)) {
         GTEST_SKIP() << "the window system tells windows of no DPI change";
@@ -181,5 +191,106 @@ TEST_F(ScalableView, TheSystemsNewDpiResizesTheAttachedViewUnlessTheHostGaveItsS
         EXPECT_EQ(frame_->ResizeRequests(), step.requests) << step.dpi;
     }
 }
+
+// Process with the editor open, counted by the bundle built with the real-time counters
+// (CrescendaRtChecks.vst3, beside the tests): 64-frame blocks back to back on their own thread for
+// a second while the host's loop drives the view, with changes at several offsets in every block
+// (a program change, Depth and OnOff moving the latency) or the Time knob dragged with real
+// pointer input. No process call may allocate or take a lock.
+struct Activity {
+    const char* name;
+    bool hostAutomates;
+    bool userDrags;
+};
+
+void PrintTo(const Activity& activity, std::ostream* out) {
+    *out << activity.name;
+}
+
+class CountedView : public EditorView, public testing::WithParamInterface<Activity> {
+protected:
+    void SetUp() override {
+        if (!std::ifstream(Bundle() + "/Contents/Resources/moduleinfo.json").good()) {
+            GTEST_SKIP() << "needs " << Bundle();
+        }
+        EditorView::SetUp();
+    }
+    std::string Bundle() const override {
+        return ExecutableDirectory() + "/CrescendaRtChecks.vst3";
+    }
+
+    bool ReadCounters(RealtimeCounters& counters, bool reset) {
+        void* found = nullptr;
+        if (host.Component()->queryInterface(IRealtimeCounters::iid.bytes, &found) != kResultOk) {
+            return false;
+        }
+        auto* counting = static_cast<IRealtimeCounters*>(found);
+        const bool read = counting->readCounters(&counters, reset) == kResultOk;
+        counting->release();
+        return read;
+    }
+};
+
+// Vol at both ends of the block, Depth, OnOff and the program between.
+void FillChanges(ParameterChanges& changes, ParamID program, std::int64_t block) {
+    const double share = static_cast<double>(block % 50) / 49.0;
+    changes.Clear();
+    changes.Add(kVol, 0, share);
+    changes.Add(kDepth, 16, 1.0 - share);
+    changes.Add(kOnOff, 32, static_cast<double>((block / 8) % 2));
+    changes.Add(program, 48, static_cast<double>(block % 6) / 5.0);
+    changes.Add(kVol, 63, 1.0 - share);
+}
+
+TEST_P(CountedView, NoProcessCallAllocatesOrTakesALock) {
+    const Activity activity = GetParam();
+    ParameterInfo program{};
+    ASSERT_EQ(Controller().getParameterInfo(5, program), kResultOk);
+    ASSERT_NO_FATAL_FAILURE(Attach());
+    ASSERT_TRUE(host.Start(44100.0, 64));
+    loop_->Run(200);
+    AudioBuffers<float> in(2, 64);
+    AudioBuffers<float> out(2, 64);
+    host.Process(in, out, 64); // the first block at this size
+    RealtimeCounters counters;
+    ASSERT_TRUE(ReadCounters(counters, true));
+    host.Handler().Clear();
+    std::atomic<bool> stop{false};
+    std::int64_t blocks = 0;
+    const auto start = std::chrono::steady_clock::now();
+    std::thread audio([&] {
+        ParameterChanges changes;
+        for (; !stop.load(); ++blocks) {
+            if (activity.hostAutomates) {
+                FillChanges(changes, program.id, blocks);
+            }
+            host.Process(in, out, 64, &changes);
+            std::this_thread::yield(); // as a host's audio thread waits for its next period
+        }
+    });
+    MoveOverTheTimeKnob(*window_, activity.userDrags, [&](int ms) { loop_->Run(ms); });
+    stop = true;
+    audio.join();
+    const std::chrono::duration<double> seconds = std::chrono::steady_clock::now() - start;
+    ASSERT_TRUE(ReadCounters(counters, false));
+    EXPECT_EQ(counters.callbacks, blocks);
+    EXPECT_EQ(counters.lockEntries, 0) << counters.lockWaits << " of them waited";
+    EXPECT_EQ(counters.allocations, 0);
+    const auto calls = host.Handler().Calls();
+    EXPECT_EQ(std::any_of(calls.begin(), calls.end(),
+                          [](const auto& call) { return call.kind == Kind::Begin; }),
+              activity.userDrags);
+    std::cout << "[ figures  ] " << activity.name << ": " << counters.callbacks
+              << " blocks of 64 frames in " << seconds.count() << " s, " << counters.allocations
+              << " allocations, " << counters.lockEntries << " locks taken\n";
+    host.Stop();
+}
+
+INSTANTIATE_TEST_SUITE_P(Activities, CountedView,
+                         testing::Values(Activity{"HostChangesEveryBlock", true, false},
+                                         Activity{"KnobDraggedWhileProcessing", false, true}),
+                         [](const testing::TestParamInfo<Activity>& info) {
+                             return std::string(info.param.name);
+                         });
 
 } // namespace
