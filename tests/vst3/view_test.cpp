@@ -2,7 +2,6 @@
 #include "tests/editor_window/time_knob_drag.h"
 #include "tests/vst3/ui_loop.h"
 #include "tests/vst3/vst3_test_support.h"
-#include "vst3/realtime_counters_interface.h"
 
 #include <algorithm>
 #include <atomic>
@@ -213,16 +212,13 @@ protected:
 TEST_P(CountedView, NoProcessCallAllocatesOrTakesALock) {
     const bool userDrags = GetParam();
     ParameterInfo program{};
-    void* found = nullptr;
     ASSERT_EQ(Controller().getParameterInfo(5, program), kResultOk);
-    ASSERT_EQ(host.Component()->queryInterface(IRealtimeCounters::iid.bytes, &found), kResultOk);
-    auto* counting = static_cast<IRealtimeCounters*>(found);
     ASSERT_NO_FATAL_FAILURE(Attach());
     ASSERT_TRUE(host.Start(44100.0, 64));
     AudioBuffers<float> in(2, 64), out(2, 64);
     host.Process(in, out, 64); // the first block at this size
     RealtimeCounters counters;
-    counting->readCounters(&counters, 1);
+    ASSERT_TRUE(host.ReadRealtimeCounters(counters, true));
     std::atomic<bool> stop{false};
     std::int64_t blocks = 0;
     std::thread audio([&] {
@@ -247,8 +243,7 @@ TEST_P(CountedView, NoProcessCallAllocatesOrTakesALock) {
     MoveOverTheTimeKnob(*window_, userDrags, [&](int ms) { loop_->Run(ms); });
     stop = true;
     audio.join();
-    EXPECT_EQ(counting->readCounters(&counters, 0), kResultOk);
-    counting->release();
+    ASSERT_TRUE(host.ReadRealtimeCounters(counters, false));
     EXPECT_EQ(counters.callbacks, blocks);
     EXPECT_EQ(counters.lockEntries, 0);
     EXPECT_EQ(counters.allocations, 0);
