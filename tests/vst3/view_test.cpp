@@ -93,9 +93,9 @@ TEST_F(LoadedBundle, TheViewAttachesAndDetachesRepeatedlyAndItsGesturesReachTheH
     }
 }
 
-// A view of the editor and its content-scale interface, with a window of the 2x size, the host's
-// loop and a frame to attach it to. Tests attach it; the view is removed and released at the end.
-class EditorView : public LoadedBundle {
+// A view of the editor and its content-scale interface, with a window of the 2x size and a frame
+// to attach it to. Tests attach it; the view is removed and released at the end.
+class ScalableView : public LoadedBundle {
 protected:
     void SetUp() override {
         LoadedBundle::SetUp();
@@ -146,7 +146,7 @@ protected:
 
 // The host's content scale picks the editor's size; an attached view asks the frame for it. The
 // sizes are the 555 x 306 editor's, scaled and rounded to the nearest pixel.
-TEST_F(EditorView, TheContentScaleSizesTheViewAndAnAttachedViewAsksToResize) {
+TEST_F(ScalableView, TheContentScaleSizesTheViewAndAnAttachedViewAsksToResize) {
     ASSERT_EQ(scaling_->setContentScaleFactor(2.0f), kResultOk); // before attached: no request
     EXPECT_EQ(Size(), std::make_pair(1110, 612));
     ASSERT_NO_FATAL_FAILURE(Attach());
@@ -170,7 +170,7 @@ TEST_F(EditorView, TheContentScaleSizesTheViewAndAnAttachedViewAsksToResize) {
 
 // The system's new DPI for the attached view's window resizes it and asks the frame to follow,
 // until the host gives a content scale of its own, which then wins.
-TEST_F(EditorView, TheSystemsNewDpiResizesTheAttachedViewUnlessTheHostGaveItsScale) {
+TEST_F(ScalableView, TheSystemsNewDpiResizesTheAttachedViewUnlessTheHostGaveItsScale) {
     // Asked before anything is attached, so a skip leaves nothing open.
     if (!window_->ChangeDpi(96)) {
         GTEST_SKIP() << "the window system tells windows of no DPI change";
@@ -196,13 +196,13 @@ TEST_F(EditorView, TheSystemsNewDpiResizesTheAttachedViewUnlessTheHostGaveItsSca
 // while the host's loop drives the view, with changes at five offsets in every block (Vol at both
 // ends; Depth, OnOff and the program between, moving the latency) or the Time knob dragged with
 // real pointer input. No process call may allocate or take a lock.
-class CountedView : public EditorView, public testing::WithParamInterface<bool> {
+class CountedView : public ScalableView, public testing::WithParamInterface<bool> {
 protected:
     void SetUp() override {
         if (!std::ifstream(Bundle() + "/Contents/Resources/moduleinfo.json").good()) {
             GTEST_SKIP() << "needs " << Bundle();
         }
-        EditorView::SetUp();
+        ScalableView::SetUp();
     }
     std::string Bundle() const override {
         return ExecutableDirectory() + "/CrescendaRtChecks.vst3";
