@@ -1,7 +1,7 @@
 // IAudioProcessor: mono or stereo in to the same out, 32- and 64-bit samples, and process() with
 // the block cut at every parameter change so each lands on its own sample.
+#include "framework/realtime_checks.h"
 #include "platform/denormal_guard.h"
-#include "platform/recursive_lock.h"
 #include "vst3/vst3_plugin.h"
 
 #include <algorithm>
@@ -67,7 +67,7 @@ tresult Vst3Plugin::setBusArrangements(SpeakerArrangement* inputs, int32 numIns,
         return kResultFalse;
     }
     const int channels = ChannelsOf(inputs[0]);
-    ScopedLock hold(effect_->Lock());
+    InstanceHold hold(effect_->Lock());
     if (channels == 0 || active_ || !effect_->LegalIO(channels, channels)) {
         return kResultFalse;
     }
@@ -91,12 +91,12 @@ tresult Vst3Plugin::canProcessSampleSize(int32 symbolicSampleSize) {
 // The next block's latency: a host reading it on our restart gets the new value even before the
 // audio thread has taken the change.
 uint32 Vst3Plugin::getLatencySamples() {
-    ScopedLock hold(effect_->Lock());
+    InstanceHold hold(effect_->Lock());
     return static_cast<uint32>(std::max(effect_->PendingLatency(), 0));
 }
 
 uint32 Vst3Plugin::getTailSamples() {
-    ScopedLock hold(effect_->Lock());
+    InstanceHold hold(effect_->Lock());
     return static_cast<uint32>(std::max(effect_->TailSize(), 0));
 }
 
@@ -108,7 +108,7 @@ tresult Vst3Plugin::setupProcessing(ProcessSetup& setup) {
         setup.maxSamplesPerBlock <= 0 || setup.maxSamplesPerBlock > PluginCore::MaxBlockLength) {
         return kResultFalse;
     }
-    ScopedLock hold(effect_->Lock());
+    InstanceHold hold(effect_->Lock());
     if (active_ || !effect_->SetBlockLength(setup.maxSamplesPerBlock)) {
         return kResultFalse;
     }
@@ -182,7 +182,8 @@ void Vst3Plugin::RenderSpan(AudioBusBuffers& in, AudioBusBuffers& out, int start
 
 // audio thread. A call with no samples (or no buses) only takes the parameter changes.
 tresult Vst3Plugin::process(ProcessData& data) {
-    DenormalGuard denormals; // no lock: values are atomics the effect takes at each span
+    AudioCallbackScope realtime; // the counting build counts what happens inside
+    DenormalGuard denormals;     // no lock: values are atomics the effect takes at each span
     changes_.Gather(data.inputParameterChanges, data.numSamples);
     context_ = data.processContext;
     const bool wide = data.symbolicSampleSize == kSample64;

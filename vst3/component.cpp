@@ -1,6 +1,6 @@
 // IComponent: one main audio bus each way, activation, and the state, which is exactly the VST2
 // program chunk so a saved state moves between the formats.
-#include "platform/recursive_lock.h"
+#include "framework/realtime_checks.h"
 #include "vst3/stream_io.h"
 #include "vst3/text16.h"
 #include "vst3/vst3_plugin.h"
@@ -53,7 +53,7 @@ tresult Vst3Plugin::activateBus(MediaType type, BusDirection dir, int32 index, T
 }
 
 tresult Vst3Plugin::setActive(TBool state) {
-    ScopedLock hold(effect_->Lock());
+    InstanceHold hold(effect_->Lock());
     active_ = state != 0;
     if (active_) {
         effect_->ApplyPendingParams(); // the latency read after activation is the current one
@@ -69,7 +69,7 @@ tresult Vst3Plugin::getState(IBStream* state) {
     ByteBlock chunk;
     PluginCore::WriteChunkHeader(chunk);
     {
-        ScopedLock hold(effect_->Lock());
+        InstanceHold hold(effect_->Lock());
         if (!effect_->SaveState(chunk)) {
             return kInternalError;
         }

@@ -1,7 +1,7 @@
 // IEditController: the effect's parameters under ids 0..n-1 with the VST2 names, ranges, defaults,
 // steps and texts, plus the program-change parameter that picks a factory preset.
 #include "framework/param_text.h"
-#include "platform/recursive_lock.h"
+#include "framework/realtime_checks.h"
 #include "vst3/text16.h"
 #include "vst3/vst3_plugin.h"
 
@@ -57,7 +57,7 @@ tresult Vst3Plugin::getParameterInfo(int32 paramIndex, ParameterInfo& info) {
             ParameterInfo::kCanAutomate | ParameterInfo::kIsList | ParameterInfo::kIsProgramChange;
         return kResultOk;
     }
-    ScopedLock hold(effect_->Lock());
+    InstanceHold hold(effect_->Lock());
     const PluginParam& param = *effect_->Param(paramIndex);
     info.id = static_cast<ParamID>(paramIndex);
     ToUtf16(param.Name(), info.title, TextUnits);
@@ -83,7 +83,7 @@ tresult Vst3Plugin::getParamStringByValue(ParamID id, ParamValue valueNormalized
         ToUtf16(effect_->PresetName(static_cast<int>(std::lround(x * last))), string, TextUnits);
         return kResultOk;
     }
-    ScopedLock hold(effect_->Lock());
+    InstanceHold hold(effect_->Lock());
     const PluginParam* param = ParamFor(id);
     if (param == nullptr) {
         return kInvalidArgument;
@@ -99,7 +99,7 @@ tresult Vst3Plugin::getParamStringByValue(ParamID id, ParamValue valueNormalized
 tresult Vst3Plugin::getParamValueByString(ParamID id, TChar* string, ParamValue& valueNormalized) {
     char text[ParamTextSize * 3];
     ToUtf8(string, TextUnits, text, sizeof text);
-    ScopedLock hold(effect_->Lock());
+    InstanceHold hold(effect_->Lock());
     const PluginParam* param = ParamFor(id);
     if (param == nullptr || string == nullptr) {
         return kInvalidArgument;
@@ -117,7 +117,7 @@ ParamValue Vst3Plugin::normalizedParamToPlain(ParamID id, ParamValue valueNormal
     if (id == ProgramParamId) {
         return std::round(x * std::max(effect_->PresetCount() - 1, 0));
     }
-    ScopedLock hold(effect_->Lock());
+    InstanceHold hold(effect_->Lock());
     const PluginParam* param = ParamFor(id);
     return param != nullptr ? param->PlainFromNormalised(x) : 0.0;
 }
@@ -127,7 +127,7 @@ ParamValue Vst3Plugin::plainParamToNormalized(ParamID id, ParamValue plainValue)
         const int last = std::max(effect_->PresetCount() - 1, 1);
         return Clamp01(plainValue / last);
     }
-    ScopedLock hold(effect_->Lock());
+    InstanceHold hold(effect_->Lock());
     const PluginParam* param = ParamFor(id);
     return param != nullptr ? param->ToNormalised(plainValue) : 0.0;
 }
@@ -136,7 +136,7 @@ ParamValue Vst3Plugin::getParamNormalized(ParamID id) {
     if (id == ProgramParamId) {
         SettleProgramFromAudio();
     }
-    ScopedLock hold(effect_->Lock());
+    InstanceHold hold(effect_->Lock());
     if (id == ProgramParamId) {
         const int last = std::max(effect_->PresetCount() - 1, 1);
         return static_cast<double>(effect_->CurrentPreset()) / last;
@@ -162,7 +162,7 @@ tresult Vst3Plugin::setParamNormalized(ParamID id, ParamValue value) {
         SettleProgramFromAudio();
         const int preset = ProgramFor(value);
         {
-            ScopedLock hold(effect_->Lock());
+            InstanceHold hold(effect_->Lock());
             if (preset != effect_->CurrentPreset() && !effect_->HasStateChunks()) {
                 effect_->ModifyCurrentPreset();
             }
@@ -176,7 +176,7 @@ tresult Vst3Plugin::setParamNormalized(ParamID id, ParamValue value) {
         return kInvalidArgument;
     }
     {
-        ScopedLock hold(effect_->Lock());
+        InstanceHold hold(effect_->Lock());
         SetNormalised(static_cast<int>(id), value);
     }
     ReportLatencyChange();

@@ -1,6 +1,6 @@
 #include "vst3/plug_view.h"
 
-#include "platform/recursive_lock.h"
+#include "framework/realtime_checks.h"
 #include "vst3/vst3_plugin.h"
 
 #include <cmath>
@@ -69,7 +69,7 @@ tresult PlugView::attached(void* parent, FIDString type) {
     }
     open_ = true;
     {
-        ScopedLock hold(plugin_.Effect().Lock());
+        InstanceHold hold(plugin_.Effect().Lock());
         plugin_.Effect().EditorOpened();
     }
     if (kViewNeedsRunLoop && !StartRunLoop()) {
@@ -85,7 +85,7 @@ tresult PlugView::removed() {
     }
     StopRunLoop();
     {
-        ScopedLock hold(plugin_.Effect().Lock());
+        InstanceHold hold(plugin_.Effect().Lock());
         plugin_.Effect().EditorClosed();
     }
     plugin_.Effect().Editor()->CloseEditorWindow();

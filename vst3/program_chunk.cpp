@@ -1,6 +1,6 @@
 // The component state: the VST2 program chunk, loaded whole or not at all.
+#include "framework/realtime_checks.h"
 #include "framework/state_backup.h"
-#include "platform/recursive_lock.h"
 #include "vst3/vst3_plugin.h"
 
 namespace vst3 {
@@ -8,7 +8,7 @@ namespace vst3 {
 // A chunk that fails part-way has already changed what came before the damage, so everything it
 // may change is backed up first and put back; without a complete backup nothing is loaded.
 bool Vst3Plugin::LoadProgramChunk(const ByteBlock& chunk) {
-    ScopedLock hold(effect_->Lock());
+    InstanceHold hold(effect_->Lock());
     StateBackup backup(*effect_);
     if (!backup.Complete()) {
         return false;

@@ -1,6 +1,6 @@
 // IUnitInfo: one root unit holding the factory program list, so hosts show the presets in their
 // preset menu and switch them through the program-change parameter.
-#include "platform/recursive_lock.h"
+#include "framework/realtime_checks.h"
 #include "vst3/text16.h"
 #include "vst3/vst3_plugin.h"
 
@@ -34,7 +34,7 @@ tresult Vst3Plugin::getProgramName(ProgramListID listId, int32 programIndex, Str
         programIndex >= effect_->PresetCount() || name == nullptr) {
         return kInvalidArgument;
     }
-    ScopedLock hold(effect_->Lock());
+    InstanceHold hold(effect_->Lock());
     ToUtf16(effect_->PresetName(programIndex), name, 128);
     return kResultOk;
 }

@@ -1,7 +1,7 @@
 // The adapter's life, its interfaces and the operations the effect reaches the host through.
 #include "vst3/vst3_plugin.h"
 
-#include "platform/recursive_lock.h"
+#include "framework/realtime_checks.h"
 #include "vst3/plug_view.h"
 
 #include <cstring>
@@ -43,14 +43,14 @@ uint32 Vst3Plugin::release() {
 tresult Vst3Plugin::queryInterface(const TUID id, void** obj) {
     return AnswerQuery<Offer<FUnknown, IComponent>, Offer<IPluginBase, IComponent>,
                        Offer<IComponent>, Offer<IAudioProcessor>, Offer<IEditController>,
-                       Offer<IUnitInfo>>(this, id, obj);
+                       Offer<IUnitInfo>, OfferRealtimeCounters>(this, id, obj);
 }
 
 // Hosts call it once for each half, and here both halves are this object: the second call only
 // refreshes what the first did.
 tresult Vst3Plugin::initialize(FUnknown* context) {
     IdentifyHostApplication(context);
-    ScopedLock hold(effect_->Lock());
+    InstanceHold hold(effect_->Lock());
     effect_->ApplyPendingParams();
     for (int i = 0; i < effect_->ParamCount(); ++i) {
         effect_->ParamChanged(i);
@@ -87,7 +87,7 @@ void Vst3Plugin::ReportLatencyChange() {
     }
     int latency = 0;
     {
-        ScopedLock hold(effect_->Lock());
+        InstanceHold hold(effect_->Lock());
         // Changes reach the effect at the next block; with no audio thread running the UI thread
         // applies them itself. Either way the latency reported is the one the next block will
         // have: a host that restores a state or sets a value while processing (Ardour loading a
@@ -114,14 +114,14 @@ void Vst3Plugin::SettleProgramFromAudio() {
         return;
     }
     {
-        ScopedLock hold(effect_->Lock());
+        InstanceHold hold(effect_->Lock());
         effect_->SelectPreset(preset);
     }
     textsChanged_ = true;
 }
 
 void Vst3Plugin::PresetsChanged() {
-    ScopedLock hold(effect_->Lock());
+    InstanceHold hold(effect_->Lock());
     programs_.Refresh(*effect_);
 }
 

@@ -16,6 +16,7 @@
 #include "vst3/change_points.h"
 #include "vst3/interface_query.h"
 #include "vst3/program_values.h"
+#include "vst3/realtime_counters_interface.h"
 
 #include <atomic>
 #include <memory>
@@ -28,6 +29,7 @@ class Vst3Plugin final : public IComponent,
                          public IAudioProcessor,
                          public IEditController,
                          public IUnitInfo,
+                         public IRealtimeCounters,
                          public HostLink {
 public:
     // The program-change parameter's id, beside the effect's parameters 0..n-1.
@@ -103,6 +105,9 @@ public:
     tresult getUnitByBus(MediaType type, BusDirection dir, int32 busIndex, int32 channel,
                          UnitID& unitId) override;
     tresult setUnitProgramData(int32 listOrUnitId, int32 programIndex, IBStream* data) override;
+
+    // --- IRealtimeCounters (vst3/realtime_counters.cpp): answered in the counting build only.
+    tresult readCounters(RealtimeCounters* counters, TBool reset) override;
 
     // --- HostLink: what the effect and its editor ask of the host (vst3/host_link.cpp).
     AdapterKind Kind() const override { return AdapterKind::Vst3; }

@@ -202,3 +202,15 @@ tresult Vst3PluginHost::LoadState(const std::vector<char>& bytes, int readLimit)
     }
     return result;
 }
+
+bool Vst3PluginHost::ReadRealtimeCounters(RealtimeCounters& counters, bool reset) {
+    void* found = nullptr;
+    if (component_ == nullptr ||
+        component_->queryInterface(IRealtimeCounters::iid.bytes, &found) != kResultOk) {
+        return false;
+    }
+    auto* counting = static_cast<IRealtimeCounters*>(found);
+    const bool read = counting->readCounters(&counters, reset ? 1 : 0) == kResultOk;
+    counting->release();
+    return read;
+}

@@ -10,6 +10,7 @@
 #include "host/vst3/parameter_changes.h"
 #include "host/vst3/recording_handler.h"
 #include "host/vst3/vst3_module.h"
+#include "vst3/realtime_counters_interface.h"
 
 #include <string>
 #include <vector>
@@ -47,6 +48,9 @@ public:
     std::vector<char> SaveState();
     // setState on the component and, on success, setComponentState on the controller.
     vst3::tresult LoadState(const std::vector<char>& bytes, int readLimit = 0);
+    // A counting build's real-time counters, copied and, with reset, started again from zero.
+    // False where the component does not answer IRealtimeCounters (every product build).
+    bool ReadRealtimeCounters(RealtimeCounters& counters, bool reset);
 
     vst3::IPluginFactory* Factory() const { return module_.Factory(); }
     vst3::IComponent* Component() const { return component_; }

@@ -9,6 +9,7 @@
 #include "platform/shared_library.h"
 #include "reference_editor.h"
 #include "tests/clap/clap_session.h"
+#include "tests/editor_window/time_knob_drag.h"
 
 #include <atomic>
 #include <cstdlib>
@@ -220,24 +221,6 @@ protected:
         return extension != nullptr &&
                extension->read(session_.instance.Plugin(), &counters, reset);
     }
-
-    // A second of pointer moves 10 ms apart over the Time knob, with the button held to drag.
-    void MoveOverTheTimeKnob(bool drag) {
-        constexpr int X = 133; // the Time knob's centre, as the editor's layout places it
-        constexpr int Y = 167;
-        window_->MoveMouse(X, Y);
-        if (drag) {
-            window_->PressButton(HostWindow::Button::Left, {});
-        }
-        for (int move = 0; move < 100; ++move) {
-            window_->MoveMouse(X, Y - (move % 10) * 3);
-            loop_->Run(10);
-        }
-        if (drag) {
-            window_->ReleaseButton(HostWindow::Button::Left, {});
-        }
-        loop_->Run(60);
-    }
 };
 
 } // namespace
@@ -277,7 +260,7 @@ TEST_P(ClapEditorRealtime, NoProcessCallAllocatesOrTakesALock) {
             std::this_thread::yield(); // as a host's audio thread waits for its next period
         }
     });
-    MoveOverTheTimeKnob(activity.userDrags);
+    MoveOverTheTimeKnob(*window_, activity.userDrags, [&](int ms) { loop_->Run(ms); });
     stop = true;
     audio.join();
     ASSERT_TRUE(ReadCounters(counters, false));

@@ -6,6 +6,7 @@
 // taken in either.
 #include "editor_window_session.h"
 #include "platform/shared_library.h"
+#include "tests/editor_window/time_knob_drag.h"
 #include "vst2/realtime_counters_request.h"
 
 #include <atomic>
@@ -29,22 +30,6 @@ void PrintTo(const Activity& activity, std::ostream* out) {
 }
 
 class EditorWindowRealtime : public testing::TestWithParam<Activity> {};
-
-// The user's part: a second of moves of the Time knob 10 ms apart with the button held, or a
-// second of plain idling.
-void RunTheWindow(EditorInWindow& editor, bool drag) {
-    editor.Window().MoveMouse(TimeCentre.x, TimeCentre.y);
-    if (drag) {
-        editor.Window().PressButton(HostWindow::Button::Left, {});
-    }
-    for (int move = 0; move < 100; ++move) {
-        editor.Window().MoveMouse(TimeCentre.x, TimeCentre.y - (move % 10) * 3);
-        editor.Run(10);
-    }
-    if (drag) {
-        editor.Window().ReleaseButton(HostWindow::Button::Left, {});
-    }
-}
 
 } // namespace
 
@@ -86,7 +71,7 @@ TEST_P(EditorWindowRealtime, TheAudioThreadNeverWaitsForALock) {
             std::this_thread::yield(); // as a host's audio thread waits for its next period
         }
     });
-    RunTheWindow(editor, activity.userDrags);
+    MoveOverTheTimeKnob(editor.Window(), activity.userDrags, [&](int ms) { editor.Run(ms); });
     stop = true;
     audio.join();
     read(false);

@@ -1,4 +1,5 @@
 #include "tests/vst3/vst3_test_support.h"
+#include "vst3/realtime_counters_interface.h"
 #include "vst3/uid.h"
 
 #include <cstring>
@@ -57,6 +58,7 @@ TEST_F(LoadedBundle, TheComponentAnswersExactlyItsInterfacesAndIsItsOwnControlle
                            IBStream::iid,
                            IComponentHandler::iid,
                            IPlugViewContentScaleSupport::iid,
+                           IRealtimeCounters::iid, // the counting test build's alone
                            MakeUid(1, 2, 3, 4)};
     for (const Uid& id : offered) {
         void* obj = nullptr;

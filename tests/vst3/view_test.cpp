@@ -1,10 +1,17 @@
 #include "host/vst3/plug_frame.h"
+#include "tests/editor_window/time_knob_drag.h"
 #include "tests/vst3/ui_loop.h"
 #include "tests/vst3/vst3_test_support.h"
 
+#include <algorithm>
+#include <atomic>
+#include <chrono>
 #include <cmath>
+#include <fstream>
+#include <iostream>
 #include <memory>
 #include <set>
+#include <thread>
 #include <utility>
 
 namespace {
@@ -12,6 +19,8 @@ namespace {
 using namespace vst3;
 using Kind = RecordingHandler::Kind;
 
+constexpr ParamID kDepth = 2;
+constexpr ParamID kVol = 3;
 constexpr ParamID kOnOff = 4;
 
 // Distinct colours in the window's client area: the editor painted, not an empty window.
@@ -181,5 +190,77 @@ TEST_F(ScalableView, TheSystemsNewDpiResizesTheAttachedViewUnlessTheHostGaveItsS
         EXPECT_EQ(frame_->ResizeRequests(), step.requests) << step.dpi;
     }
 }
+
+// Process with the editor open, counted by the bundle built with the real-time counters
+// (CrescendaRtChecks.vst3, beside the tests): 64-frame blocks back to back on their own thread
+// while the host's loop drives the view, with changes at five offsets in every block (Vol at both
+// ends; Depth, OnOff and the program between, moving the latency) or the Time knob dragged with
+// real pointer input. No process call may allocate or take a lock.
+class CountedView : public ScalableView, public testing::WithParamInterface<bool> {
+protected:
+    void SetUp() override {
+        if (!std::ifstream(Bundle() + "/Contents/Resources/moduleinfo.json").good()) {
+            GTEST_SKIP() << "needs " << Bundle();
+        }
+        ScalableView::SetUp();
+    }
+    std::string Bundle() const override {
+        return ExecutableDirectory() + "/CrescendaRtChecks.vst3";
+    }
+};
+
+TEST_P(CountedView, NoProcessCallAllocatesOrTakesALock) {
+    const bool userDrags = GetParam();
+    ParameterInfo program{};
+    ASSERT_EQ(Controller().getParameterInfo(5, program), kResultOk);
+    ASSERT_NO_FATAL_FAILURE(Attach());
+    ASSERT_TRUE(host.Start(44100.0, 64));
+    AudioBuffers<float> in(2, 64), out(2, 64);
+    host.Process(in, out, 64); // the first block at this size
+    RealtimeCounters counters;
+    ASSERT_TRUE(host.ReadRealtimeCounters(counters, true));
+    std::atomic<bool> stop{false};
+    std::int64_t blocks = 0;
+    std::thread audio([&] {
+        for (ParameterChanges changes; !stop.load(); ++blocks) {
+            const double share = static_cast<double>(blocks % 50) / 49.0;
+            const std::pair<ParamID, double> points[] = {
+                {kVol, share},
+                {kDepth, 1.0 - share},
+                {kOnOff, static_cast<double>(blocks / 8 % 2)},
+                {program.id, static_cast<double>(blocks % 6) / 5.0},
+                {kVol, 1.0 - share}};
+            for (int p = 0; p < (userDrags ? 0 : 5); ++p) {
+                changes.Add(points[p].first, p * 63 / 4, points[p].second);
+            }
+            host.Process(in, out, 64, &changes);
+            changes.Clear();
+            std::this_thread::yield(); // as a host's audio thread waits for its next period
+        }
+    });
+    host.Handler().Clear();
+    const auto start = std::chrono::steady_clock::now();
+    MoveOverTheTimeKnob(*window_, userDrags, [&](int ms) { loop_->Run(ms); });
+    stop = true;
+    audio.join();
+    ASSERT_TRUE(host.ReadRealtimeCounters(counters, false));
+    EXPECT_EQ(counters.callbacks, blocks);
+    EXPECT_EQ(counters.lockEntries, 0);
+    EXPECT_EQ(counters.allocations, 0);
+    const auto calls = host.Handler().Calls(); // a drag's gesture reached the host
+    EXPECT_EQ(
+        std::any_of(calls.begin(), calls.end(), [](auto& c) { return c.kind == Kind::Begin; }),
+        userDrags);
+    std::cout << "[ figures  ] " << (userDrags ? "knob dragged: " : "host changes: ") << blocks
+              << " blocks of 64 frames in "
+              << std::chrono::duration<double>(std::chrono::steady_clock::now() - start).count()
+              << " s, " << counters.allocations << " allocations, " << counters.lockEntries
+              << " locks taken\n";
+    host.Stop();
+}
+
+INSTANTIATE_TEST_SUITE_P(Activities, CountedView, testing::Bool(), [](const auto& info) {
+    return std::string(info.param ? "KnobDragged" : "HostChangesEveryBlock");
+});
 
 } // namespace

@@ -22,7 +22,8 @@ inline std::string Narrow(const vst3::char16* text) {
 
 class LoadedBundle : public testing::Test {
 protected:
-    void SetUp() override { ASSERT_TRUE(host.Load(BundlePath())) << host.LastError(); }
+    void SetUp() override { ASSERT_TRUE(host.Load(Bundle())) << host.LastError(); }
+    virtual std::string Bundle() const { return BundlePath(); }
 
     vst3::IEditController& Controller() { return *host.Controller(); }
     double Value(vst3::ParamID id) { return Controller().getParamNormalized(id); }
