@@ -60,8 +60,12 @@ if [ ! -e .cache ]; then
         dpkg-query -W googletest g++-mingw-w64-x86-64-posix libpng-dev libbenchmark-dev || true) |
         sha1sum | cut -c1-16)
     shared="${XDG_CACHE_HOME:-${HOME:-/tmp}/.cache}/crescenda/deps-$key"
-    mkdir -p "$shared"
-    ln -s "$shared" .cache
+    # Where the user's cache folder cannot be written, the clone builds its own.
+    if mkdir -p "$shared" 2>/dev/null && [ -w "$shared" ]; then
+        ln -s "$shared" .cache
+    else
+        mkdir -p .cache
+    fi
 fi
 # Two set-ups sharing one cache build it once, one after the other.
 exec 8>.cache/.setup-lock
