@@ -28,7 +28,7 @@ flock 9
 if [ ! -f "$WINEPREFIX/system.reg" ] && [ "$WINEPREFIX" != "$base_prefix" ]; then
     # Another prefix (another DPI) starts as a copy of the build's own, made first if need be:
     # copying takes a second where booting takes twenty.
-    CRESCENDA_WINEPREFIX="$base_prefix" CRESCENDA_WINE_DPI='' "$0" --prepare-only
+    CRESCENDA_WINEPREFIX="$base_prefix" CRESCENDA_WINE_DPI='' bash "$0" --prepare-only
     rm -rf "$WINEPREFIX"
     cp -a "$base_prefix" "$WINEPREFIX"
 fi
